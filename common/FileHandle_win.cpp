@@ -1,0 +1,125 @@
+#include "common/FileHandle.h"
+
+#include <utility>
+#include <windows.h>
+
+namespace zv {
+
+namespace {
+
+std::wstring toWidePath(const std::string& path)
+{
+    if (path.empty())
+        return {};
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
+    return wide;
+}
+
+HANDLE asHandle(void* handle) { return static_cast<HANDLE>(handle); }
+
+} // namespace
+
+FileHandle::~FileHandle()
+{
+    if (handle_)
+        CloseHandle(asHandle(handle_));
+}
+
+FileHandle::FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept
+{
+    if (this != &other) {
+        if (handle_)
+            CloseHandle(asHandle(handle_));
+        handle_ = std::exchange(other.handle_, nullptr);
+    }
+    return *this;
+}
+
+SystemError FileHandle::open(const std::string& path, Mode mode)
+{
+    if (handle_)
+        (void)close();
+    DWORD access = GENERIC_WRITE;
+    DWORD disposition = CREATE_ALWAYS;
+    DWORD share = FILE_SHARE_READ;
+    if (mode == Mode::Read) {
+        access = GENERIC_READ;
+        disposition = OPEN_EXISTING;
+        share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    } else if (mode == Mode::WriteCreateNew) {
+        disposition = CREATE_NEW;
+    }
+    const HANDLE handle = CreateFileW(toWidePath(path).c_str(), access, share, nullptr, disposition,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return lastSystemError();
+    handle_ = handle;
+    return {};
+}
+
+bool FileHandle::isOpen() const { return handle_ != nullptr; }
+
+SystemError FileHandle::read(char* buffer, std::size_t size, std::size_t& got)
+{
+    got = 0;
+    DWORD n = 0;
+    const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    if (!ReadFile(asHandle(handle_), buffer, chunk, &n, nullptr))
+        return lastSystemError();
+    got = n;
+    return {};
+}
+
+SystemError FileHandle::write(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!WriteFile(asHandle(handle_), bytes.data(), chunk, &written, nullptr))
+            return lastSystemError();
+        if (written == 0)
+            return systemError(ERROR_DISK_FULL);
+        bytes.remove_prefix(written);
+    }
+    return {};
+}
+
+SystemError FileHandle::flushToDisk()
+{
+    if (!FlushFileBuffers(asHandle(handle_)))
+        return lastSystemError();
+    return {};
+}
+
+SystemError FileHandle::close()
+{
+    if (!handle_)
+        return {};
+    if (!CloseHandle(asHandle(std::exchange(handle_, nullptr))))
+        return lastSystemError();
+    return {};
+}
+
+SystemError flushDirectory(const std::string&)
+{
+    // NTFS and FAT commit the directory entry with FlushFileBuffers on the file.
+    return {};
+}
+
+SystemError replaceFile(const std::string& from, const std::string& to)
+{
+    if (!MoveFileExW(toWidePath(from).c_str(), toWidePath(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return lastSystemError();
+    return {};
+}
+
+void removeFileQuietly(const std::string& path) { DeleteFileW(toWidePath(path).c_str()); }
+
+int noSpaceErrorCode() { return ERROR_DISK_FULL; }
+
+} // namespace zv

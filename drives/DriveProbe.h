@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zv {
+
+// Drive type codes in the Windows numbering, which the drive list speaks on every platform.
+enum class DriveType : std::uint16_t {
+    Unknown = 0,
+    NoRootDirectory = 1,
+    Removable = 2,
+    Fixed = 3,
+    Remote = 4,
+    CdRom = 5,
+    RamDisk = 6,
+};
+
+// What the system tells of a mounted volume. Only the label is used; the rest is fetched
+// because the platform hands it over in the same call.
+struct VolumeInformation {
+    std::string label;
+    std::string fileSystemName;
+    std::uint32_t serialNumber = 0;
+    std::uint32_t maxComponentLength = 0;
+    std::uint32_t fileSystemFlags = 0;
+};
+
+// The platform seam of drive discovery. A root is a drive's root folder as the platform
+// writes it, with its trailing separator: "E:\" on Windows, "/media/user/CAM/" on Linux.
+class DriveProbe {
+public:
+    virtual ~DriveProbe() = default;
+
+    // Every root that may be a drive, in the order the drive list shows them.
+    // Called on every tick of the work timer, so it must be cheap when nothing changed.
+    virtual const std::vector<std::string>& candidateRoots() = 0;
+
+    // The type of a root. Never touches the medium.
+    virtual DriveType driveType(const std::string& root) = 0;
+
+    // The volume information of a root; false when it cannot be read (then `out` is untouched).
+    virtual bool volumeInformation(const std::string& root, VolumeInformation& out) = 0;
+};
+
+// The real probe of the platform the program runs on.
+[[nodiscard]] std::unique_ptr<DriveProbe> makeSystemDriveProbe();
+
+} // namespace zv

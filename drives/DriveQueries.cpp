@@ -1,0 +1,41 @@
+#include "drives/DriveQueries.h"
+
+namespace zv {
+
+namespace {
+
+constexpr std::size_t kVolumeTextLimit = 259; // a 260-byte buffer less its closing zero
+
+void cutAsBufferWould(std::string& text)
+{
+    const auto zero = text.find('\0');
+    if (zero != std::string::npos)
+        text.resize(zero);
+    if (text.size() > kVolumeTextLimit)
+        text.resize(kVolumeTextLimit);
+}
+
+} // namespace
+
+std::vector<std::string> GetDrivesOfType(DriveProbe& probe, DriveType type)
+{
+    std::vector<std::string> roots;
+    for (const std::string& root : probe.candidateRoots()) {
+        if (probe.driveType(root) == type)
+            roots.push_back(root);
+    }
+    return roots;
+}
+
+bool GetVolumeInfo(DriveProbe& probe, const std::string& root, VolumeInformation& out)
+{
+    VolumeInformation info;
+    if (!probe.volumeInformation(root, info))
+        return false;
+    cutAsBufferWould(info.label);
+    cutAsBufferWould(info.fileSystemName);
+    out = std::move(info);
+    return true;
+}
+
+} // namespace zv
