@@ -1,0 +1,44 @@
+#pragma once
+
+#include "profiles/SharedValues.h"
+
+#include <string>
+#include <string_view>
+
+namespace zv {
+
+// Composes the time file's line from the chosen model's profile and the moment, and stores
+// the user's choices into that profile. The separator and tag texts live from one
+// composition to the next: a code outside its list keeps the text of the previous one.
+class TimeFileComposer final {
+public:
+    explicit TimeFileComposer(SharedValues& values) : values_(values) {}
+
+    TimeFileComposer(const TimeFileComposer&) = delete;
+    TimeFileComposer& operator=(const TimeFileComposer&) = delete;
+
+    // Composes TimeFileText for model `m` from its profile and DateTimeParts.
+    // Returns false and leaves everything as it was when `m` is not a model.
+    bool ObrazecZapolnenija(ModelIndex m);
+
+    // The file-name field's text becomes model `m`'s FileBaseName and the TimeFileBaseName.
+    void NameofFileAll(ModelIndex m, std::string_view fileNameText);
+
+    // Store a list position as the code of model `m`'s field; they do not compose.
+    void RazdDate(ModelIndex m, int position);
+    void RazdTime(ModelIndex m, int position);
+    void RazdDateTime(ModelIndex m, int position);
+    // Only for the models with a time-stamp tag; the others keep their stored code.
+    void Metka_Time(ModelIndex m, int position);
+
+private:
+    void storePosition(ModelIndex m, ProfileField field, int position);
+
+    SharedValues& values_;
+    std::string dateSeparatorText_;
+    std::string timeSeparatorText_;
+    std::string dateTimeSeparatorText_;
+    std::string timeStampTag_;
+};
+
+} // namespace zv

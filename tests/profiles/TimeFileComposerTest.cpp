@@ -1,0 +1,180 @@
+#include "profiles/DefaultProfiles.h"
+#include "profiles/TimeFileComposer.h"
+
+#include <gtest/gtest.h>
+
+namespace zv {
+namespace {
+
+class TimeFileComposerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        values.profileTable = DefaultProfiles();
+        fillDateTimeParts(values.dateTimeParts, 2012, 10, 2, 14, 24, 32);
+    }
+
+    // The bytes the set button writes: the line and one CR LF.
+    std::string fileBytes() const { return values.timeFileText + "\r\n"; }
+
+    SharedValues values;
+    TimeFileComposer composer{values};
+};
+
+struct WorkedExample {
+    ModelIndex model;
+    std::string_view baseName;
+    std::string_view stampOn;
+    std::string_view stampOff;
+    std::size_t bytes;
+};
+
+TEST_F(TimeFileComposerTest, composesEveryModelsDefaultLineWithStampOnAndOff)
+{
+    const WorkedExample examples[] = {
+        {0, "TAG", "2012-10-02 14:24:32", "2012-10-02 14:24:32", 21},
+        {1, "time", "2012.10.02 14:24:32", "2012.10.02 14:24:32", 21},
+        {2, "time", "2012.10.02 14:24:32", "2012.10.02 14:24:32", 21},
+        {3, "time", "2012.10.02 14:24:32", "2012.10.02 14:24:32", 21},
+        {4, "time", "2012.10.02 14.24.32 Y", "2012.10.02 14.24.32 N", 23},
+        {5, "TIMERSET", "20121002142432 Y", "20121002142432 N", 18},
+        {6, "TIMERSET", "20121002142432 Y", "20121002142432 N", 18},
+        {7, "TIMERSET", "20121002142432 Y", "20121002142432 N", 18},
+        {8, "TIME", "2012-10-02 14:24:32", "2012-10-02 14:24:32", 21},
+        {9, "TIME", "2012.10.02 14:24:32 Y", "2012.10.02 14:24:32 N", 23},
+    };
+    for (const WorkedExample& e : examples) {
+        SCOPED_TRACE(modelName(e.model));
+        composer.NameofFileAll(e.model, profileOf(values.profileTable, e.model).FileBaseName);
+        EXPECT_EQ(values.timeFileBaseName, e.baseName);
+
+        // A stored code of "1" must not reach the line of an untagged model either.
+        for (const auto& [code, line] : {std::pair{"0", e.stampOn}, std::pair{"1", e.stampOff}}) {
+            profileOf(values.profileTable, e.model).TimeStampCode = code;
+            ASSERT_TRUE(composer.ObrazecZapolnenija(e.model));
+            EXPECT_EQ(values.timeFileText, line);
+            EXPECT_EQ(fileBytes().size(), e.bytes);
+        }
+    }
+}
+
+TEST_F(TimeFileComposerTest, md80FileByteForByte)
+{
+    ASSERT_TRUE(composer.ObrazecZapolnenija(0));
+    const unsigned char expected[] = {0x32, 0x30, 0x31, 0x32, 0x2D, 0x31, 0x30, 0x2D, 0x30, 0x32, 0x20,
+                                      0x31, 0x34, 0x3A, 0x32, 0x34, 0x3A, 0x33, 0x32, 0x0D, 0x0A};
+    EXPECT_EQ(fileBytes(), std::string(std::begin(expected), std::end(expected)));
+}
+
+TEST_F(TimeFileComposerTest, enterSeparatorGivesTwoLinesOf22Bytes)
+{
+    composer.RazdDateTime(3, 2); // G160 with "ENTER"
+    ASSERT_TRUE(composer.ObrazecZapolnenija(3));
+    const unsigned char expected[] = {0x32, 0x30, 0x31, 0x32, 0x2E, 0x31, 0x30, 0x2E, 0x30, 0x32, 0x0D,
+                                      0x0A, 0x31, 0x34, 0x3A, 0x32, 0x34, 0x3A, 0x33, 0x32, 0x0D, 0x0A};
+    EXPECT_EQ(fileBytes(), std::string(std::begin(expected), std::end(expected)));
+}
+
+TEST_F(TimeFileComposerTest, storedPositionsChangeTheNextComposition)
+{
+    struct Case {
+        void (TimeFileComposer::*store)(ModelIndex, int);
+        int position;
+        std::string_view line;
+    };
+    const Case cases[] = {
+        {&TimeFileComposer::RazdDate, 3, "2012/10/02 14:24:32"},
+        {&TimeFileComposer::RazdDate, 0, "20121002 14:24:32"},
+        {&TimeFileComposer::RazdTime, 2, "2012.10.02 14.24.32"},
+        {&TimeFileComposer::RazdTime, 0, "2012.10.02 142432"},
+        {&TimeFileComposer::RazdDateTime, 0, "2012.10.0214:24:32"},
+    };
+    for (const Case& c : cases) {
+        values.profileTable = DefaultProfiles();
+        (composer.*c.store)(3, c.position);
+        ASSERT_TRUE(composer.ObrazecZapolnenija(3));
+        EXPECT_EQ(values.timeFileText, c.line);
+    }
+    EXPECT_EQ(profileOf(values.profileTable, 3).DateTimeSeparatorCode, "0");
+}
+
+TEST_F(TimeFileComposerTest, allSeparatorsJoinedForATaggedModel)
+{
+    for (auto store : {&TimeFileComposer::RazdDate, &TimeFileComposer::RazdTime, &TimeFileComposer::RazdDateTime})
+        (composer.*store)(9, 0);
+    ASSERT_TRUE(composer.ObrazecZapolnenija(9));
+    EXPECT_EQ(values.timeFileText, "20121002142432 Y");
+}
+
+TEST_F(TimeFileComposerTest, aCodeOutsideItsListKeepsThePreviousSeparatorAndTag)
+{
+    ASSERT_TRUE(composer.ObrazecZapolnenija(0)); // "-", ":", " "
+    ASSERT_TRUE(composer.ObrazecZapolnenija(4)); // tag "Y"
+    CameraProfile& q5 = profileOf(values.profileTable, 5);
+    q5.DateSeparatorCode = "7";
+    q5.TimeSeparatorCode = "01";
+    q5.DateTimeSeparatorCode = "";
+    q5.TimeStampCode = "x";
+    ASSERT_TRUE(composer.ObrazecZapolnenija(5));
+    EXPECT_EQ(values.timeFileText, "2012.10.02 14.24.32 Y"); // DV-033's texts stay
+}
+
+TEST_F(TimeFileComposerTest, noChosenModelComposesNothing)
+{
+    ASSERT_TRUE(composer.ObrazecZapolnenija(5));
+    const std::string before = values.timeFileText;
+    fillDateTimeParts(values.dateTimeParts, 2030, 1, 1, 0, 0, 0);
+    EXPECT_FALSE(composer.ObrazecZapolnenija(kNoModel));
+    EXPECT_FALSE(composer.ObrazecZapolnenija(kModelCount));
+    EXPECT_EQ(values.timeFileText, before);
+}
+
+TEST_F(TimeFileComposerTest, emptyMomentComposesSeparatorsOnly)
+{
+    values.dateTimeParts = {};
+    ASSERT_TRUE(composer.ObrazecZapolnenija(0));
+    EXPECT_EQ(values.timeFileText, "-- ::");
+}
+
+TEST_F(TimeFileComposerTest, timeStampChoiceIsKeptPerTaggedModel)
+{
+    composer.Metka_Time(5, 1); // Q5: "НЕТ"
+    ASSERT_TRUE(composer.ObrazecZapolnenija(5));
+    EXPECT_EQ(values.timeFileText, "20121002142432 N");
+    EXPECT_EQ(profileOf(values.profileTable, 5).TimeStampCode, "1");
+
+    ASSERT_TRUE(composer.ObrazecZapolnenija(6));
+    EXPECT_EQ(values.timeFileText, "20121002142432 Y");
+    ASSERT_TRUE(composer.ObrazecZapolnenija(5));
+    EXPECT_EQ(values.timeFileText, "20121002142432 N");
+
+    composer.Metka_Time(0, 1); // untagged: the stored code is left alone
+    EXPECT_EQ(profileOf(values.profileTable, 0).TimeStampCode, "0");
+}
+
+TEST_F(TimeFileComposerTest, fileNameGoesToTheProfileAndTheBaseNameUnchanged)
+{
+    composer.NameofFileAll(7, "TIME2");
+    EXPECT_EQ(profileOf(values.profileTable, 7).FileBaseName, "TIME2");
+    EXPECT_EQ(values.timeFileBaseName, "TIME2");
+
+    composer.NameofFileAll(7, "");
+    EXPECT_EQ(values.timeFileBaseName, "");
+
+    const std::string cyrillic = "\xC2\xF0\xE5\xEC\xFF"; // single-byte text passes through untouched
+    composer.NameofFileAll(1, cyrillic);
+    EXPECT_EQ(profileOf(values.profileTable, 1).FileBaseName, cyrillic);
+    EXPECT_EQ(values.timeFileBaseName, cyrillic);
+}
+
+TEST(DateTimeParts, arePaddedToTheirWidths)
+{
+    DateTimeParts parts;
+    fillDateTimeParts(parts, 987, 1, 9, 0, 5, 59);
+    EXPECT_EQ(parts, (DateTimeParts{"0987", "01", "09", "00", "05", "59"}));
+    fillDateTimeParts(parts, 2038, 12, 31, 23, 59, 0);
+    EXPECT_EQ(parts, (DateTimeParts{"2038", "12", "31", "23", "59", "00"}));
+}
+
+} // namespace
+} // namespace zv
