@@ -37,6 +37,9 @@ public:
     [[nodiscard]] SystemError flushToDisk();
     [[nodiscard]] SystemError close();
 
+    // Gives this file the access rights of the file at `path`, so a replacement keeps them.
+    void copyPermissionsOf(const std::string& path);
+
 private:
 #ifdef _WIN32
     void* handle_ = nullptr;
@@ -51,6 +54,10 @@ private:
 
 // Renames `from` over `to` in one step, replacing `to` when it exists.
 [[nodiscard]] SystemError replaceFile(const std::string& from, const std::string& to);
+
+// Fails with "access denied" when `path` is an existing file marked read-only, also for an
+// administrator whom the system would let write it: read-only means the owner said so.
+[[nodiscard]] SystemError refuseReadOnlyFile(const std::string& path);
 
 // Removes a file; a missing file is no failure.
 void removeFileQuietly(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -100,6 +101,25 @@ SystemError FileHandle::close()
     // The descriptor is gone after close() whatever it returns, so it is never retried.
     const int result = ::close(std::exchange(fd_, -1));
     if (result != 0 && errno != EINTR)
+        return lastSystemError();
+    return {};
+}
+
+void FileHandle::copyPermissionsOf(const std::string& path)
+{
+    struct stat status {};
+    if (fd_ >= 0 && ::stat(path.c_str(), &status) == 0)
+        (void)::fchmod(fd_, status.st_mode & 07777);
+}
+
+SystemError refuseReadOnlyFile(const std::string& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return {};
+    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return systemError(EACCES);
+    if (::access(path.c_str(), W_OK) != 0)
         return lastSystemError();
     return {};
 }

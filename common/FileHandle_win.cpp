@@ -104,6 +104,19 @@ SystemError FileHandle::close()
     return {};
 }
 
+void FileHandle::copyPermissionsOf(const std::string&)
+{
+    // A new file inherits the folder's access list, which is what the old file had too.
+}
+
+SystemError refuseReadOnlyFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesW(toWidePath(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return systemError(ERROR_ACCESS_DENIED);
+    return {};
+}
+
 SystemError flushDirectory(const std::string&)
 {
     // NTFS and FAT commit the directory entry with FlushFileBuffers on the file.

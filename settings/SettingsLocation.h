@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zv {
+
+inline constexpr std::string_view kSettingsFileName = "Zentrik.ini";
+
+// Where Zentrik.ini lives: beside the executable when it is already there or that folder is
+// writable, as camera owners carry the program on a stick; otherwise in the user's
+// configuration folder, which the first save creates. Folders are given without a final separator.
+[[nodiscard]] std::string settingsFilePath(const std::string& executableFolder, const std::string& userConfigFolder);
+
+} // namespace zv

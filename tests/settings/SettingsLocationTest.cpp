@@ -1,0 +1,44 @@
+#include "common/ScopedUnprivileged.h"
+#include "common/TempFolder.h"
+#include "settings/SettingsLocation.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace zv {
+namespace {
+
+using test::TempFolder;
+
+TEST(SettingsLocation, besideTheExecutableWhenTheFolderIsWritable)
+{
+    TempFolder folder;
+    EXPECT_EQ(settingsFilePath(folder.path(), "/nonexistent/config"), folder.file("Zentrik.ini"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 0); // probe removed
+}
+
+TEST(SettingsLocation, userFolderWhenTheExecutableFolderIsReadOnly)
+{
+    TempFolder folder;
+    ::chmod(folder.path().c_str(), 0555);
+    std::string withoutFile;
+    std::string withFile;
+    {
+        test::ScopedUnprivileged unprivileged;
+        withoutFile = settingsFilePath(folder.path(), "/home/user/.config/Zentrik");
+    }
+    ::chmod(folder.path().c_str(), 0755);
+    test::writeBytes(folder.file("Zentrik.ini"), "");
+    ::chmod(folder.path().c_str(), 0555);
+    {
+        test::ScopedUnprivileged unprivileged;
+        withFile = settingsFilePath(folder.path(), "/home/user/.config/Zentrik");
+    }
+    ::chmod(folder.path().c_str(), 0755);
+    EXPECT_EQ(withoutFile, "/home/user/.config/Zentrik/Zentrik.ini");
+    EXPECT_EQ(withFile, folder.file("Zentrik.ini")); // an existing portable file wins
+}
+
+} // namespace
+} // namespace zv
