@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# One entry point for a fresh Debian or Ubuntu machine: installs what is missing,
+# configures with Ninja and builds, then runs what was asked for.
+#
+#   ./build.sh test            build into build/ and run every test
+#   ./build.sh test-sanitize   the same with AddressSanitizer and UBSan, in build-sanitize/
+#   ./build.sh fuzz [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 30)
+#   ./build.sh bench           release build into build-release/ and run the benchmarks
+#   ./build.sh run             build and start the program
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(
+  cmake ninja-build g++ clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  e2fsprogs util-linux mount
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    echo "build.sh: installing packages needs root or sudo: $*" >&2
+    exit 1
+  fi
+}
+
+install_missing_packages() {
+  local missing=() package
+  for package in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "build.sh: installing ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# configure_and_build DIR [cmake options...]
+configure_and_build() {
+  local dir=$1
+  shift
+  local werror=OFF
+  [ -n "${CI:-}" ] && werror=ON
+  cmake -S . -B "$dir" -G Ninja -DZV_WERROR="$werror" "$@"
+  cmake --build "$dir"
+}
+
+run_tests() {
+  ctest --test-dir "$1" --output-on-failure --label-exclude bench --timeout 240
+}
+
+command=${1:-test}
+case "$command" in
+  test)
+    install_missing_packages
+    configure_and_build build -DCMAKE_BUILD_TYPE=Debug
+    run_tests build
+    ;;
+  test-sanitize)
+    install_missing_packages
+    configure_and_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZV_SANITIZE=ON -DZV_BUILD_BENCHMARKS=OFF
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_tests build-sanitize
+    ;;
+  fuzz)
+    seconds=${2:-30}
+    install_missing_packages
+    CXX=clang++ configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_BUILD_FUZZERS=ON \
+      -DZV_BUILD_TESTS=OFF -DZV_BUILD_BENCHMARKS=OFF
+    for target in build-fuzz/tests/fuzz/fuzz_*; do
+      [ -x "$target" ] || continue
+      name=$(basename "$target")
+      corpus=build-fuzz/corpus/$name
+      mkdir -p "$corpus"
+      echo "build.sh: fuzzing $name for ${seconds}s"
+      if ! "$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus" tests/fuzz/seeds/"$name" \
+        >"build-fuzz/$name.log" 2>&1; then
+        tail -n 60 "build-fuzz/$name.log"
+        echo "build.sh: $name found a failure" >&2
+        exit 1
+      fi
+      tail -n 12 "build-fuzz/$name.log"
+    done
+    ;;
+  bench)
+    install_missing_packages
+    configure_and_build build-release -DCMAKE_BUILD_TYPE=Release -DZV_BUILD_TESTS=OFF
+    ctest --test-dir build-release --label-regex bench --verbose
+    ;;
+  run)
+    echo "build.sh: the program is not built yet: the windows arrive with the application issue." >&2
+    echo "build.sh: './build.sh test' builds the core library and runs its tests." >&2
+    exit 1
+    ;;
+  *)
+    echo "usage: ./build.sh [test|test-sanitize|fuzz [SECONDS]|bench|run]" >&2
+    exit 2
+    ;;
+esac
