@@ -27,6 +27,16 @@ std::vector<std::string> GetDrivesOfType(DriveProbe& probe, DriveType type)
     return roots;
 }
 
+std::size_t CountDrivesOfType(DriveProbe& probe, DriveType type)
+{
+    std::size_t count = 0;
+    for (const std::string& root : probe.candidateRoots()) {
+        if (probe.driveType(root) == type)
+            ++count;
+    }
+    return count;
+}
+
 bool GetVolumeInfo(DriveProbe& probe, const std::string& root, VolumeInformation& out)
 {
     VolumeInformation info;

@@ -11,6 +11,9 @@ namespace zv {
 // drive count). Every candidate is asked on every call; the probe keeps that cheap.
 [[nodiscard]] std::vector<std::string> GetDrivesOfType(DriveProbe& probe, DriveType type);
 
+// The size of GetDrivesOfType's answer without copying a root, for the poll of every tick.
+[[nodiscard]] std::size_t CountDrivesOfType(DriveProbe& probe, DriveType type);
+
 // The volume information of `root`. On failure `out` keeps what it held and must not be used.
 // A label is cut at its first zero byte and at 259 bytes, as a 260-byte buffer holds it.
 [[nodiscard]] bool GetVolumeInfo(DriveProbe& probe, const std::string& root, VolumeInformation& out);

@@ -10,14 +10,21 @@ class ScopedUnprivileged {
 public:
     static constexpr uid_t kNobody = 65534;
 
-    ScopedUnprivileged() : wasRoot_(::geteuid() == 0)
+    ScopedUnprivileged()
     {
-        if (wasRoot_ && (::setegid(kNobody) != 0 || ::seteuid(kNobody) != 0))
-            wasRoot_ = false;
+        if (::geteuid() != 0)
+            return;
+        if (::setegid(kNobody) != 0)
+            return;
+        if (::seteuid(kNobody) != 0) {
+            (void)::setegid(0);
+            return;
+        }
+        dropped_ = true;
     }
     ~ScopedUnprivileged()
     {
-        if (wasRoot_) {
+        if (dropped_) {
             (void)::seteuid(0);
             (void)::setegid(0);
         }
@@ -25,8 +32,11 @@ public:
     ScopedUnprivileged(const ScopedUnprivileged&) = delete;
     ScopedUnprivileged& operator=(const ScopedUnprivileged&) = delete;
 
+    // False when the process still runs as root, so permission bits will not stop it.
+    [[nodiscard]] bool effective() const { return ::geteuid() != 0; }
+
 private:
-    bool wasRoot_;
+    bool dropped_ = false;
 };
 
 } // namespace zv::test

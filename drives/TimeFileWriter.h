@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zv {
+
+// Failure codes with texts of their own: the operating system's 2 to 5, the file layer's 100 up.
+inline constexpr int kIoFileNotFound = 2;
+inline constexpr int kIoInvalidFilename = 3;
+inline constexpr int kIoTooManyOpenFiles = 4;
+inline constexpr int kIoAccessDenied = 5;
+inline constexpr int kIoReadBeyondEnd = 100;
+inline constexpr int kIoDiskFull = 101;
+inline constexpr int kIoInvalidNumericInput = 106;
+
+// What a write came to. On failure `text` is what the error box shows: for a platform error
+// that has no code of its own it reads "I/O error N" even where N is one of the codes above
+// (EIO is 5 on Linux), so show `text` rather than ioErrorText(code).
+struct TimeFileResult {
+    bool success = false;
+    int code = 0;
+    std::string text;
+};
+
+// The error box's text for a failure code: "Disk full" for 101, "I/O error 32" for 32.
+[[nodiscard]] std::string ioErrorText(int code);
+
+// The failure a platform error number (errno / GetLastError()) stands for.
+[[nodiscard]] TimeFileResult failureFromSystemError(int systemCode);
+
+// Writes `text` and CR LF to saveDir + baseName + ".txt", replacing what was there, and
+// reports success only once the bytes and the directory entry are on the medium.
+// A base name that could leave the drive root, and an empty SaveDir, are refused with
+// "Invalid filename" before anything is touched.
+[[nodiscard]] TimeFileResult writeTimeFile(
+    const std::string& saveDir, const std::string& baseName, std::string_view text);
+
+} // namespace zv

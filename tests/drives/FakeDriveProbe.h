@@ -1,0 +1,85 @@
+#pragma once
+
+#include "drives/DriveProbe.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zv::test {
+
+// A drive probe over a table of roots, in the table's (sorted) order. Counts its calls so a
+// test can prove what a poll does and does not ask.
+class FakeDriveProbe final : public DriveProbe {
+public:
+    struct Drive {
+        DriveType type = DriveType::Removable;
+        std::optional<VolumeInformation> volume; // none: the medium cannot be read
+    };
+
+    // A drive with a readable volume of that label.
+    void plug(const std::string& root, const std::string& label, DriveType type = DriveType::Removable)
+    {
+        VolumeInformation volume;
+        volume.label = label;
+        volume.fileSystemName = "FAT32";
+        put(root, {type, volume});
+    }
+
+    // A removable root whose volume information fails, as an empty card-reader slot.
+    void plugWithoutMedium(const std::string& root) { put(root, {DriveType::Removable, std::nullopt}); }
+
+    void unplug(const std::string& root)
+    {
+        drives_.erase(root);
+        rebuildRoots();
+    }
+
+    const std::vector<std::string>& candidateRoots() override
+    {
+        ++candidateRootsCalls;
+        return roots_;
+    }
+
+    DriveType driveType(const std::string& root) override
+    {
+        ++driveTypeCalls;
+        const auto found = drives_.find(root);
+        return found == drives_.end() ? DriveType::NoRootDirectory : found->second.type;
+    }
+
+    bool volumeInformation(const std::string& root, VolumeInformation& out) override
+    {
+        ++volumeInformationCalls;
+        const auto found = drives_.find(root);
+        if (found == drives_.end() || !found->second.volume)
+            return false;
+        out = *found->second.volume;
+        return true;
+    }
+
+    int candidateRootsCalls = 0;
+    int driveTypeCalls = 0;
+    int volumeInformationCalls = 0;
+
+private:
+    void put(const std::string& root, Drive drive)
+    {
+        drives_[root] = std::move(drive);
+        rebuildRoots();
+    }
+
+    void rebuildRoots()
+    {
+        roots_.clear();
+        for (const auto& entry : drives_)
+            roots_.push_back(entry.first);
+    }
+
+    std::map<std::string, Drive> drives_;
+    std::vector<std::string> roots_;
+};
+
+} // namespace zv::test
