@@ -1,0 +1,143 @@
+#include "drives/DriveProbe_linux.h"
+
+#include "drives/MountInfo.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace zv {
+
+namespace {
+
+constexpr auto kNetworkFileSystems = std::to_array<std::string_view>({"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs",
+    "afs", "ceph", "9p", "sshfs", "fuse.sshfs", "fuse.rclone", "fuse.glusterfs", "davfs", "fuse.davfs"});
+
+constexpr auto kMemoryFileSystems = std::to_array<std::string_view>({"tmpfs", "ramfs"});
+
+template <std::size_t N> bool isOneOf(const std::string& fsType, const std::array<std::string_view, N>& names)
+{
+    return std::find(names.begin(), names.end(), fsType) != names.end();
+}
+
+std::uint64_t deviceKey(std::uint32_t major, std::uint32_t minor) { return (std::uint64_t{major} << 32) | minor; }
+
+DriveType typeOfDevice(const BlockDeviceFacts& device)
+{
+    if (device.opticalDrive)
+        return DriveType::CdRom;
+    return device.removable ? DriveType::Removable : DriveType::Fixed;
+}
+
+// File systems without a block device: tmpfs, proc, network shares, btrfs' anonymous numbers.
+DriveType typeWithoutDevice(const std::string& fsType)
+{
+    if (isOneOf(fsType, kNetworkFileSystems))
+        return DriveType::Remote;
+    if (isOneOf(fsType, kMemoryFileSystems))
+        return DriveType::RamDisk;
+    return DriveType::Unknown;
+}
+
+std::string rootOf(const std::string& mountPoint) { return mountPoint.ends_with('/') ? mountPoint : mountPoint + '/'; }
+
+std::string lastComponent(const std::string& mountPoint) { return mountPoint.substr(mountPoint.find_last_of('/') + 1); }
+
+} // namespace
+
+LinuxDriveProbe::LinuxDriveProbe(LinuxSystemPaths paths)
+    : paths_(std::move(paths)), watch_(paths_.proc + "/self/mountinfo")
+{
+    refreshIfChanged();
+}
+
+const std::vector<std::string>& LinuxDriveProbe::candidateRoots()
+{
+    refreshIfChanged();
+    expectedNext_ = 0;
+    return roots_;
+}
+
+DriveType LinuxDriveProbe::driveType(const std::string& root)
+{
+    const Drive* drive = find(root);
+    return drive ? drive->type : DriveType::NoRootDirectory;
+}
+
+bool LinuxDriveProbe::volumeInformation(const std::string& root, VolumeInformation& out)
+{
+    const Drive* drive = find(root);
+    if (!drive)
+        return false;
+    std::optional<std::string> label;
+    if (!drive->kernelName.empty())
+        label = publishedLabel(paths_.dev, paths_.udev, drive->kernelName, drive->major, drive->minor);
+    out.label = label ? std::move(*label) : lastComponent(drive->mountPoint);
+    out.fileSystemName = drive->fsType;
+    return true;
+}
+
+void LinuxDriveProbe::refreshIfChanged()
+{
+    if (!watch_.changed() && !stale_)
+        return;
+    std::string table;
+    stale_ = !watch_.read(table);
+    if (stale_)
+        return;
+    ++tableReads_;
+    rebuild(visibleMounts(parseMountInfo(table)));
+}
+
+void LinuxDriveProbe::rebuild(std::vector<MountInfoEntry> mounts)
+{
+    roots_.clear();
+    drives_.clear();
+    indexOfRoot_.clear();
+    std::unordered_map<std::uint64_t, BlockDeviceFacts> stillMounted;
+    for (MountInfoEntry& mount : mounts) {
+        Drive drive{std::move(mount.mountPoint), std::move(mount.fsType), mount.major, mount.minor, {}, {}};
+        if (drive.major == 0) { // anonymous numbers never name a block device
+            drive.type = typeWithoutDevice(drive.fsType);
+        } else {
+            const BlockDeviceFacts& device = stillMounted[deviceKey(drive.major, drive.minor)] =
+                factsOf(drive.major, drive.minor);
+            drive.kernelName = device.kernelName;
+            drive.type = device.present ? typeOfDevice(device) : typeWithoutDevice(drive.fsType);
+            // A bind of one folder of a card is not the card's root: the time file written
+            // there would never reach the camera.
+            if (mount.root != "/")
+                drive.type = DriveType::NoRootDirectory;
+        }
+        roots_.push_back(rootOf(drive.mountPoint));
+        indexOfRoot_.emplace(roots_.back(), drives_.size());
+        drives_.push_back(std::move(drive));
+    }
+    // A number leaves the cache with its last mount: the kernel cannot give it to another
+    // device while a mount still holds it, so kept answers are never those of a newcomer.
+    devices_ = std::move(stillMounted);
+    expectedNext_ = 0;
+}
+
+BlockDeviceFacts LinuxDriveProbe::factsOf(std::uint32_t major, std::uint32_t minor) const
+{
+    const auto known = devices_.find(deviceKey(major, minor));
+    return known != devices_.end() ? known->second : readBlockDeviceFacts(paths_.sys, major, minor);
+}
+
+const LinuxDriveProbe::Drive* LinuxDriveProbe::find(const std::string& root)
+{
+    std::size_t index = expectedNext_;
+    if (index >= roots_.size() || roots_[index] != root) {
+        const auto found = indexOfRoot_.find(root);
+        if (found == indexOfRoot_.end())
+            return nullptr;
+        index = found->second;
+    }
+    expectedNext_ = index + 1;
+    return &drives_[index];
+}
+
+std::unique_ptr<DriveProbe> makeSystemDriveProbe() { return std::make_unique<LinuxDriveProbe>(); }
+
+} // namespace zv
