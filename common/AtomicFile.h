@@ -11,7 +11,7 @@ struct AtomicWriteResult {
     enum class Stage {
         Done,
         Create, // the file could not be created: read-only file or folder, no rights, bad path
-        Write,  // writing, flushing or the final rename failed
+        Write, // writing, flushing or the final rename failed
     };
     Stage stage = Stage::Done;
     SystemError error;

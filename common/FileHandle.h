@@ -14,9 +14,9 @@ namespace zv {
 class FileHandle final {
 public:
     enum class Mode {
-        Read,              // an existing file, for reading
-        WriteTruncate,     // created, or emptied when it exists
-        WriteCreateNew,    // created; fails when the name is taken (temporary files)
+        Read, // an existing file, for reading
+        WriteTruncate, // created, or emptied when it exists
+        WriteCreateNew, // created; fails when the name is taken (temporary files)
     };
 
     FileHandle() = default;

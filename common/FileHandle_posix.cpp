@@ -31,7 +31,7 @@ FileHandle::~FileHandle()
         ::close(fd_);
 }
 
-FileHandle::FileHandle(FileHandle&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+FileHandle::FileHandle(FileHandle&& other) noexcept : fd_(std::exchange(other.fd_, -1)) { }
 
 FileHandle& FileHandle::operator=(FileHandle&& other) noexcept
 {
@@ -107,14 +107,14 @@ SystemError FileHandle::close()
 
 void FileHandle::copyPermissionsOf(const std::string& path)
 {
-    struct stat status {};
+    struct stat status { };
     if (fd_ >= 0 && ::stat(path.c_str(), &status) == 0)
         (void)::fchmod(fd_, status.st_mode & 07777);
 }
 
 SystemError refuseReadOnlyFile(const std::string& path)
 {
-    struct stat status {};
+    struct stat status { };
     if (::stat(path.c_str(), &status) != 0)
         return {};
     if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)

@@ -27,7 +27,7 @@ FileHandle::~FileHandle()
         CloseHandle(asHandle(handle_));
 }
 
-FileHandle::FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+FileHandle::FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) { }
 
 FileHandle& FileHandle::operator=(FileHandle&& other) noexcept
 {
@@ -53,8 +53,8 @@ SystemError FileHandle::open(const std::string& path, Mode mode)
     } else if (mode == Mode::WriteCreateNew) {
         disposition = CREATE_NEW;
     }
-    const HANDLE handle = CreateFileW(toWidePath(path).c_str(), access, share, nullptr, disposition,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileW(toWidePath(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return lastSystemError();
     handle_ = handle;
@@ -125,8 +125,8 @@ SystemError flushDirectory(const std::string&)
 
 SystemError replaceFile(const std::string& from, const std::string& to)
 {
-    if (!MoveFileExW(toWidePath(from).c_str(), toWidePath(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExW(
+            toWidePath(from).c_str(), toWidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return lastSystemError();
     return {};
 }

@@ -14,7 +14,7 @@ SystemError systemError(int code)
 #ifdef _WIN32
     char buffer[512] = {};
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                        static_cast<DWORD>(code), 0, buffer, sizeof buffer, nullptr);
+        static_cast<DWORD>(code), 0, buffer, sizeof buffer, nullptr);
     std::string text(buffer, length);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '.'))
         text.pop_back();

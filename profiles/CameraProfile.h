@@ -37,9 +37,13 @@ enum class ProfileField : std::size_t {
 inline constexpr std::size_t kProfileFieldCount = 7;
 
 inline constexpr std::array<std::string CameraProfile::*, kProfileFieldCount> kProfileFields = {
-    &CameraProfile::ModelName,         &CameraProfile::FileBaseName,  &CameraProfile::DateSeparatorCode,
-    &CameraProfile::TimeSeparatorCode, &CameraProfile::DateTimeSeparatorCode,
-    &CameraProfile::TimeStampCode,     &CameraProfile::SpareFlagCode,
+    &CameraProfile::ModelName,
+    &CameraProfile::FileBaseName,
+    &CameraProfile::DateSeparatorCode,
+    &CameraProfile::TimeSeparatorCode,
+    &CameraProfile::DateTimeSeparatorCode,
+    &CameraProfile::TimeStampCode,
+    &CameraProfile::SpareFlagCode,
 };
 
 [[nodiscard]] inline std::string& fieldOf(CameraProfile& profile, ProfileField field)

@@ -29,16 +29,16 @@ constexpr std::string_view kYes = "\"Y\" - Есть";
 constexpr std::string_view kNo = "\"N\" - Нет";
 
 constexpr std::array<DefaultChoices, kModelCount> kDefaultChoices = {{
-    {"TAG", kDash, kColon, kSpace, kYes, kNo},          // MD80
-    {"time", kDot, kColon, kSpace, kYes, kNo},          // MD80SE
-    {"time", kDot, kColon, kSpace, kYes, kNo},          // G100
-    {"time", kDot, kColon, kSpace, kYes, kNo},          // G160
-    {"time", kDot, kDot, kSpace, kYes, kNo},            // DV-033
+    {"TAG", kDash, kColon, kSpace, kYes, kNo}, // MD80
+    {"time", kDot, kColon, kSpace, kYes, kNo}, // MD80SE
+    {"time", kDot, kColon, kSpace, kYes, kNo}, // G100
+    {"time", kDot, kColon, kSpace, kYes, kNo}, // G160
+    {"time", kDot, kDot, kSpace, kYes, kNo}, // DV-033
     {"TIMERSET", kJoined, kJoined, kJoined, kYes, kNo}, // Q5
     {"TIMERSET", kJoined, kJoined, kJoined, kYes, kNo}, // Q6
     {"TIMERSET", kJoined, kJoined, kJoined, kYes, kNo}, // Q7N
-    {"TIME", kDash, kColon, kSpace, kYes, kNo},         // RS-101
-    {"TIME", kDot, kColon, kSpace, kYes, kNo},          // RS-301
+    {"TIME", kDash, kColon, kSpace, kYes, kNo}, // RS-101
+    {"TIME", kDot, kColon, kSpace, kYes, kNo}, // RS-301
 }};
 
 std::string codeOf(ChoiceList list, std::string_view russianText)

@@ -10,11 +10,11 @@ namespace zv {
 // The values the windows share: one instance, owned by the application and handed to each
 // window when it is built.
 struct SharedValues {
-    ProfileTable profileTable;     // loaded by the settings window, saved only on request
-    DateTimeParts dateTimeParts;   // the moment to write, refreshed on every work tick
-    std::string timeFileText;      // the composed line, without its line break
-    std::string timeFileBaseName;  // the chosen model's file name, without ".txt"
-    std::string saveDir;           // root of the chosen drive
+    ProfileTable profileTable; // loaded by the settings window, saved only on request
+    DateTimeParts dateTimeParts; // the moment to write, refreshed on every work tick
+    std::string timeFileText; // the composed line, without its line break
+    std::string timeFileBaseName; // the chosen model's file name, without ".txt"
+    std::string saveDir; // root of the chosen drive
 };
 
 } // namespace zv

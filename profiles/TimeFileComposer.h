@@ -12,7 +12,7 @@ namespace zv {
 // composition to the next: a code outside its list keeps the text of the previous one.
 class TimeFileComposer final {
 public:
-    explicit TimeFileComposer(SharedValues& values) : values_(values) {}
+    explicit TimeFileComposer(SharedValues& values) : values_(values) { }
 
     TimeFileComposer(const TimeFileComposer&) = delete;
     TimeFileComposer& operator=(const TimeFileComposer&) = delete;

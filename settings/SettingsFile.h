@@ -14,8 +14,8 @@ struct SettingsStatus {
     enum class Failure {
         None,
         CannotCreate, // the file cannot be created for writing; the old file is untouched
-        CannotRead,   // the existing file cannot be opened or read
-        CannotWrite,  // writing or flushing failed; the old file is untouched
+        CannotRead, // the existing file cannot be opened or read
+        CannotWrite, // writing or flushing failed; the old file is untouched
     };
     Failure failure = Failure::None;
     SystemError error; // the system's code and description
@@ -27,7 +27,7 @@ struct SettingsStatus {
 // does its work and closes it again. On any failure the table keeps its previous content.
 class SettingsFile final {
 public:
-    explicit SettingsFile(std::string path) : path_(std::move(path)) {}
+    explicit SettingsFile(std::string path) : path_(std::move(path)) { }
 
     [[nodiscard]] const std::string& path() const { return path_; }
 

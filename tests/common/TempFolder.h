@@ -20,16 +20,16 @@ public:
             throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
         // Tests that drop root's rights must still reach the folder.
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
-                                                std::filesystem::perms::group_exec |
-                                                std::filesystem::perms::others_read |
-                                                std::filesystem::perms::others_exec);
+        std::filesystem::permissions(path_,
+            std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                std::filesystem::perms::others_exec);
     }
     ~TempFolder()
     {
         std::error_code error;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                     error);
+        std::filesystem::permissions(
+            path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
         std::filesystem::remove_all(path_, error);
     }
     TempFolder(const TempFolder&) = delete;

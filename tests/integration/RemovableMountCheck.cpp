@@ -100,8 +100,8 @@ void checkTheMountedCard(zv::LinuxDriveProbe& probe, zv::RemovableDriveList& dri
     checks.expect(row->displayText == root, "it shows as its mount point (got \"" + row->displayText + "\")");
     zv::VolumeInformation info;
     const bool read = zv::GetVolumeInfo(probe, root, info);
-    checks.expect(read && info.fileSystemName == "ext2",
-        "its file system is ext2 (got \"" + info.fileSystemName + "\")");
+    checks.expect(
+        read && info.fileSystemName == "ext2", "its file system is ext2 (got \"" + info.fileSystemName + "\")");
 
     drives.choose(static_cast<int>(row - drives.entries().begin()));
     checks.expect(saveDir == root, "choosing its row makes it the folder to write to");

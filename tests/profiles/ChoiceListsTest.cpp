@@ -5,24 +5,24 @@
 namespace zv {
 namespace {
 
-constexpr std::array kAllLists = {ChoiceList::DateSeparator, ChoiceList::TimeSeparator,
-                                  ChoiceList::DateTimeSeparator, ChoiceList::YesNoFlag};
+constexpr std::array kAllLists = {
+    ChoiceList::DateSeparator, ChoiceList::TimeSeparator, ChoiceList::DateTimeSeparator, ChoiceList::YesNoFlag};
 
 TEST(ChoiceLists, displayTextsInCodeOrderInBothLanguages)
 {
     using V = std::vector<std::string_view>;
     EXPECT_EQ(displayTexts(ChoiceList::DateSeparator, Language::Russian),
-              (V{"НЕТ (Слитно)", "\".\" - Точка", "\"-\" - Тире", "\"/\" - Дробь"}));
+        (V{"НЕТ (Слитно)", "\".\" - Точка", "\"-\" - Тире", "\"/\" - Дробь"}));
     EXPECT_EQ(displayTexts(ChoiceList::DateSeparator, Language::English),
-              (V{"NO (Conjoint)", "\".\" - Point", "\"-\" - Dash", "\"/\" - Ratio"}));
+        (V{"NO (Conjoint)", "\".\" - Point", "\"-\" - Dash", "\"/\" - Ratio"}));
     EXPECT_EQ(displayTexts(ChoiceList::TimeSeparator, Language::Russian),
-              (V{"НЕТ (Слитно)", "\":\" - Двоеточие", "\".\" - Точка"}));
+        (V{"НЕТ (Слитно)", "\":\" - Двоеточие", "\".\" - Точка"}));
     EXPECT_EQ(displayTexts(ChoiceList::TimeSeparator, Language::English),
-              (V{"NO (Conjoint)", "\":\" - Colon", "\".\" - Point"}));
-    EXPECT_EQ(displayTexts(ChoiceList::DateTimeSeparator, Language::Russian),
-              (V{"НЕТ (Слитно)", "\" \" - Пробел", "ENTER"}));
-    EXPECT_EQ(displayTexts(ChoiceList::DateTimeSeparator, Language::English),
-              (V{"NO (Conjoint)", "\" \" - Gap", "ENTER"}));
+        (V{"NO (Conjoint)", "\":\" - Colon", "\".\" - Point"}));
+    EXPECT_EQ(
+        displayTexts(ChoiceList::DateTimeSeparator, Language::Russian), (V{"НЕТ (Слитно)", "\" \" - Пробел", "ENTER"}));
+    EXPECT_EQ(
+        displayTexts(ChoiceList::DateTimeSeparator, Language::English), (V{"NO (Conjoint)", "\" \" - Gap", "ENTER"}));
     EXPECT_EQ(displayTexts(ChoiceList::YesNoFlag, Language::Russian), (V{"\"Y\" - Есть", "\"N\" - Нет"}));
     EXPECT_EQ(displayTexts(ChoiceList::YesNoFlag, Language::English), (V{"\"Y\" - Yes", "\"N\" - No"}));
 }
@@ -35,12 +35,18 @@ TEST(ChoiceLists, whatEachCodeStandsForInTheFile)
         std::string_view text;
     };
     const Case cases[] = {
-        {ChoiceList::DateSeparator, "0", ""},      {ChoiceList::DateSeparator, "1", "."},
-        {ChoiceList::DateSeparator, "2", "-"},     {ChoiceList::DateSeparator, "3", "/"},
-        {ChoiceList::TimeSeparator, "0", ""},      {ChoiceList::TimeSeparator, "1", ":"},
-        {ChoiceList::TimeSeparator, "2", "."},     {ChoiceList::DateTimeSeparator, "0", ""},
-        {ChoiceList::DateTimeSeparator, "1", " "}, {ChoiceList::DateTimeSeparator, "2", "\r\n"},
-        {ChoiceList::YesNoFlag, "0", "Y"},         {ChoiceList::YesNoFlag, "1", "N"},
+        {ChoiceList::DateSeparator, "0", ""},
+        {ChoiceList::DateSeparator, "1", "."},
+        {ChoiceList::DateSeparator, "2", "-"},
+        {ChoiceList::DateSeparator, "3", "/"},
+        {ChoiceList::TimeSeparator, "0", ""},
+        {ChoiceList::TimeSeparator, "1", ":"},
+        {ChoiceList::TimeSeparator, "2", "."},
+        {ChoiceList::DateTimeSeparator, "0", ""},
+        {ChoiceList::DateTimeSeparator, "1", " "},
+        {ChoiceList::DateTimeSeparator, "2", "\r\n"},
+        {ChoiceList::YesNoFlag, "0", "Y"},
+        {ChoiceList::YesNoFlag, "1", "N"},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(standsFor(c.list, c.code).has_value()) << c.code;

@@ -1,5 +1,5 @@
-#include "profiles/ChoiceLists.h"
 #include "profiles/DefaultProfiles.h"
+#include "profiles/ChoiceLists.h"
 
 #include <gtest/gtest.h>
 

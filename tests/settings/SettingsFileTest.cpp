@@ -1,7 +1,7 @@
+#include "settings/SettingsFile.h"
 #include "common/ScopedUnprivileged.h"
 #include "common/TempFolder.h"
 #include "profiles/DefaultProfiles.h"
-#include "settings/SettingsFile.h"
 
 #include <csignal>
 #include <filesystem>
@@ -21,8 +21,8 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     std::size_t filesInFolder() const
     {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder.path()),
-                                                      std::filesystem::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(folder.path()), std::filesystem::directory_iterator()));
     }
 
     TempFolder folder;

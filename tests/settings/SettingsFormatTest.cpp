@@ -1,5 +1,5 @@
-#include "profiles/DefaultProfiles.h"
 #include "settings/SettingsFormat.h"
+#include "profiles/DefaultProfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,10 @@ TEST(SettingsLineSplitter, lineEndsCarriageReturnsAndCtrlZ)
         {"lone CR dropped", "TA\rG\r\n2", {"TAG", "2"}},
         {"CR CR LF", "TAG\r\r\n2", {"TAG", "2"}},
         {"CR at the end", "TAG\r", {"TAG", ""}},
-        {"Ctrl-Z ends the file", "MD80\r\nT\x1A" "AG\r\n2\r\n", {"MD80", "T", ""}},
+        {"Ctrl-Z ends the file",
+            "MD80\r\nT\x1A"
+            "AG\r\n2\r\n",
+            {"MD80", "T", ""}},
         {"Ctrl-Z after CR", "TAG\r\x1A\n2", {"TAG", ""}},
         {"empty file", "", {"", ""}},
         {"empty lines", "\r\n\n\r\nX", {"", "", "", "X"}},
@@ -73,7 +76,7 @@ TEST(SettingsFileText, defaultsAreSeventyCrLfLinesInBlockOrder)
         lines({"MD80", "TAG", "2", "1", "1", "0", "1", "MD80SE", "time", "1", "1", "1", "0", "1"});
     EXPECT_EQ(text.substr(0, firstFourteen.size()), firstFourteen);
     EXPECT_NE(text.find(lines({"DV-033", "time", "1", "2", "1", "0", "1", "Q5", "TIMERSET", "0", "0", "0", "0", "1"})),
-              std::string::npos);
+        std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 8), "\r\n0\r\n1\r\n"); // RS-301's flags, each line ended
     std::size_t crlf = 0;
     for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))

@@ -1,6 +1,6 @@
+#include "settings/SettingsLocation.h"
 #include "common/ScopedUnprivileged.h"
 #include "common/TempFolder.h"
-#include "settings/SettingsLocation.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
