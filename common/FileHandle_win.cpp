@@ -1,21 +1,13 @@
 #include "common/FileHandle.h"
 
+#include "common/AnsiText_win.h"
+
 #include <utility>
 #include <windows.h>
 
 namespace zv {
 
 namespace {
-
-std::wstring toWidePath(const std::string& path)
-{
-    if (path.empty())
-        return {};
-    const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
-    return wide;
-}
 
 HANDLE asHandle(void* handle) { return static_cast<HANDLE>(handle); }
 
@@ -54,7 +46,7 @@ SystemError FileHandle::open(const std::string& path, Mode mode)
         disposition = CREATE_NEW;
     }
     const HANDLE handle =
-        CreateFileW(toWidePath(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(widenAnsi(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return lastSystemError();
     handle_ = handle;
@@ -111,7 +103,7 @@ void FileHandle::copyPermissionsOf(const std::string&)
 
 SystemError refuseReadOnlyFile(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesW(toWidePath(path).c_str());
+    const DWORD attributes = GetFileAttributesW(widenAnsi(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return systemError(ERROR_ACCESS_DENIED);
     return {};
@@ -126,12 +118,12 @@ SystemError flushDirectory(const std::string&)
 SystemError replaceFile(const std::string& from, const std::string& to)
 {
     if (!MoveFileExW(
-            toWidePath(from).c_str(), toWidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            widenAnsi(from).c_str(), widenAnsi(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return lastSystemError();
     return {};
 }
 
-void removeFileQuietly(const std::string& path) { DeleteFileW(toWidePath(path).c_str()); }
+void removeFileQuietly(const std::string& path) { DeleteFileW(widenAnsi(path).c_str()); }
 
 int noSpaceErrorCode() { return ERROR_DISK_FULL; }
 

@@ -1,5 +1,7 @@
 #include "drives/DriveProbe.h"
 
+#include "common/AnsiText_win.h"
+
 #include <array>
 #include <windows.h>
 
@@ -37,29 +39,6 @@ int letterIndexOf(const std::string& root)
     return -1;
 }
 
-std::wstring toWide(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-    return wide;
-}
-
-// The program's text is single-byte in the ANSI code page, as the settings and time files are.
-std::string toAnsi(const wchar_t* text)
-{
-    const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1)
-        return {};
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), length, nullptr, nullptr);
-    narrow.pop_back(); // the closing zero
-    return narrow;
-}
-
 DriveType asDriveType(UINT code)
 {
     return code <= static_cast<UINT>(DriveType::RamDisk) ? static_cast<DriveType>(code) : DriveType::Unknown;
@@ -68,7 +47,7 @@ DriveType asDriveType(UINT code)
 DriveType queryDriveType(const std::string& root)
 {
     const QuietErrorMode quiet;
-    return asDriveType(GetDriveTypeW(toWide(root).c_str()));
+    return asDriveType(GetDriveTypeW(widenAnsi(root).c_str()));
 }
 
 // Drive letters A to Z. A tick costs one GetLogicalDrives(): the type of a letter cannot
@@ -101,12 +80,12 @@ public:
         DWORD maxComponentLength = 0;
         DWORD fileSystemFlags = 0;
         const QuietErrorMode quiet;
-        if (!GetVolumeInformationW(toWide(root).c_str(), label.data(), static_cast<DWORD>(label.size()), &serialNumber,
-                &maxComponentLength, &fileSystemFlags, fileSystemName.data(),
+        if (!GetVolumeInformationW(widenAnsi(root).c_str(), label.data(), static_cast<DWORD>(label.size()),
+                &serialNumber, &maxComponentLength, &fileSystemFlags, fileSystemName.data(),
                 static_cast<DWORD>(fileSystemName.size())))
             return false;
-        out.label = toAnsi(label.data());
-        out.fileSystemName = toAnsi(fileSystemName.data());
+        out.label = narrowToAnsi(label.data());
+        out.fileSystemName = narrowToAnsi(fileSystemName.data());
         out.serialNumber = serialNumber;
         out.maxComponentLength = maxComponentLength;
         out.fileSystemFlags = fileSystemFlags;
