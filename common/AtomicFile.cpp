@@ -3,7 +3,6 @@
 #include "common/FileHandle.h"
 
 #include <filesystem>
-#include <random>
 
 namespace zv {
 
@@ -26,24 +25,6 @@ std::string folderOf(const std::string& path)
     return parent.empty() ? std::string(".") : parent.string();
 }
 
-// Opens a new file beside `path` under a name nobody else uses.
-SystemError createTemporaryBeside(const std::string& path, FileHandle& file, std::string& temporaryPath)
-{
-    std::random_device seed;
-    std::mt19937 random(seed());
-    SystemError error;
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        temporaryPath = path + ".tmp" + std::to_string(random() % 1000000);
-        error = file.open(temporaryPath, FileHandle::Mode::WriteCreateNew);
-        if (!error.failed())
-            return {};
-        std::error_code exists;
-        if (!fs::exists(fs::path(temporaryPath), exists))
-            break; // a real failure, not a name clash
-    }
-    return error;
-}
-
 AtomicWriteResult fail(AtomicWriteResult::Stage stage, SystemError error, const std::string& temporaryPath)
 {
     if (!temporaryPath.empty())
@@ -62,7 +43,7 @@ AtomicWriteResult writeFileAtomically(const std::string& requestedPath, std::str
 
     FileHandle file;
     std::string temporaryPath;
-    if (SystemError error = createTemporaryBeside(path, file, temporaryPath); error.failed())
+    if (SystemError error = createUniqueFile(path + ".tmp", file, temporaryPath); error.failed())
         return fail(Stage::Create, std::move(error), {});
     file.copyPermissionsOf(path);
 

@@ -48,6 +48,10 @@ private:
 #endif
 };
 
+// Creates and opens a new file whose path is `prefix` followed by a random number, retrying
+// when the name is taken; `path` receives the name used.
+[[nodiscard]] SystemError createUniqueFile(const std::string& prefix, FileHandle& file, std::string& path);
+
 // Makes a new or renamed directory entry inside `directory` durable. A file system that
 // cannot sync folders counts as success: its entries are written with the data.
 [[nodiscard]] SystemError flushDirectory(const std::string& directory);

@@ -3,7 +3,6 @@
 #include "common/FileHandle.h"
 
 #include <filesystem>
-#include <random>
 
 namespace zv {
 
@@ -20,10 +19,9 @@ std::string joinPath(const std::string& folder, std::string_view name)
 // creating a file answers for all of them.
 bool folderIsWritable(const std::string& folder)
 {
-    std::random_device seed;
-    const std::string probe = joinPath(folder, ".zentrik-write-probe-" + std::to_string(seed() % 1000000));
     FileHandle file;
-    if (file.open(probe, FileHandle::Mode::WriteCreateNew).failed())
+    std::string probe;
+    if (createUniqueFile(joinPath(folder, ".zentrik-write-probe-"), file, probe).failed())
         return false;
     (void)file.close();
     removeFileQuietly(probe);
