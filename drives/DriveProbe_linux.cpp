@@ -1,5 +1,6 @@
 #include "drives/DriveProbe_linux.h"
 
+#include "drives/DriveQueries.h"
 #include "drives/MountInfo.h"
 
 #include <algorithm>
@@ -20,8 +21,6 @@ template <std::size_t N> bool isOneOf(const std::string& fsType, const std::arra
     return std::find(names.begin(), names.end(), fsType) != names.end();
 }
 
-std::uint64_t deviceKey(std::uint32_t major, std::uint32_t minor) { return (std::uint64_t{major} << 32) | minor; }
-
 DriveType typeOfDevice(const BlockDeviceFacts& device)
 {
     if (device.opticalDrive)
@@ -40,8 +39,6 @@ DriveType typeWithoutDevice(const std::string& fsType)
 }
 
 std::string rootOf(const std::string& mountPoint) { return mountPoint.ends_with('/') ? mountPoint : mountPoint + '/'; }
-
-std::string lastComponent(const std::string& mountPoint) { return mountPoint.substr(mountPoint.find_last_of('/') + 1); }
 
 } // namespace
 
@@ -72,7 +69,7 @@ bool LinuxDriveProbe::volumeInformation(const std::string& root, VolumeInformati
     std::optional<std::string> label;
     if (!drive->kernelName.empty())
         label = publishedLabel(paths_.dev, paths_.udev, drive->kernelName, drive->major, drive->minor);
-    out.label = label ? std::move(*label) : lastComponent(drive->mountPoint);
+    out.label = label ? std::move(*label) : std::string(lastPathComponent(drive->mountPoint));
     out.fileSystemName = drive->fsType;
     return true;
 }

@@ -37,6 +37,14 @@ std::size_t CountDrivesOfType(DriveProbe& probe, DriveType type)
     return count;
 }
 
+std::string_view lastPathComponent(std::string_view path)
+{
+    while (path.ends_with('/'))
+        path.remove_suffix(1);
+    const auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 bool GetVolumeInfo(DriveProbe& probe, const std::string& root, VolumeInformation& out)
 {
     VolumeInformation info;

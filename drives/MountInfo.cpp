@@ -74,8 +74,6 @@ std::optional<MountInfoEntry> parseLine(std::string_view line)
     return entry;
 }
 
-std::uint64_t deviceKey(const MountInfoEntry& entry) { return (std::uint64_t{entry.major} << 32) | entry.minor; }
-
 bool showsWholeFileSystem(const MountInfoEntry& entry) { return entry.root == "/"; }
 
 } // namespace
@@ -117,7 +115,7 @@ std::vector<MountInfoEntry> visibleMounts(std::vector<MountInfoEntry> entries)
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (topOfMountPoint.at(entries[i].mountPoint) != i)
             continue;
-        const auto [chosen, isFirst] = chosenOfDevice.try_emplace(deviceKey(entries[i]), i);
+        const auto [chosen, isFirst] = chosenOfDevice.try_emplace(deviceKey(entries[i].major, entries[i].minor), i);
         if (!isFirst && !showsWholeFileSystem(entries[chosen->second]) && showsWholeFileSystem(entries[i]))
             chosen->second = i;
     }

@@ -19,6 +19,12 @@ struct MountInfoEntry {
     std::string source;
 };
 
+// MAJ:MIN as one number, for keying maps by device.
+[[nodiscard]] constexpr std::uint64_t deviceKey(std::uint32_t major, std::uint32_t minor)
+{
+    return (std::uint64_t{major} << 32) | minor;
+}
+
 // Decodes the "\ooo" escapes the kernel writes for space, tab, newline and backslash.
 // A backslash that does not start three octal digits of one byte stays as it is.
 [[nodiscard]] std::string decodeMountInfoEscapes(std::string_view field);

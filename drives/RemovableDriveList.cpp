@@ -10,14 +10,6 @@ namespace {
 
 bool isDriveLetterRoot(std::string_view rootPath) { return rootPath.ends_with('\\'); }
 
-std::string_view lastComponent(std::string_view path)
-{
-    while (path.ends_with('/'))
-        path.remove_suffix(1);
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 } // namespace
 
 std::string driveDisplayText(std::string_view rootPath, std::string_view label)
@@ -25,7 +17,7 @@ std::string driveDisplayText(std::string_view rootPath, std::string_view label)
     std::string text(rootPath);
     if (isDriveLetterRoot(rootPath)) {
         text += label;
-    } else if (!label.empty() && label != lastComponent(rootPath)) {
+    } else if (!label.empty() && label != lastPathComponent(rootPath)) {
         text += " [";
         text += label;
         text += ']';
