@@ -3,7 +3,7 @@
 // removable flag reads 1 and an empty folder to mount it on:
 //     RemovableMountCheck /dev/loopN /media/zv-test-PID/CAMERA
 // Exit 0 when every check holds, 1 when one fails, 77 when the mount itself is refused.
-#include "common/FileHandle.h"
+#include "common/TempFolder.h"
 #include "drives/DriveProbe_linux.h"
 #include "drives/DriveQueries.h"
 #include "drives/RemovableDriveList.h"
@@ -66,19 +66,6 @@ bool contains(const std::vector<std::string>& roots, const std::string& root)
     return std::find(roots.begin(), roots.end(), root) != roots.end();
 }
 
-std::string readWholeFile(const std::string& path)
-{
-    zv::FileHandle file;
-    std::string bytes;
-    if (file.open(path, zv::FileHandle::Mode::Read).failed())
-        return bytes;
-    char buffer[256];
-    std::size_t got = 0;
-    while (!file.read(buffer, sizeof buffer, got).failed() && got > 0)
-        bytes.append(buffer, got);
-    return bytes;
-}
-
 std::vector<std::string> rootsOf(const zv::RemovableDriveList& drives)
 {
     std::vector<std::string> roots;
@@ -107,7 +94,7 @@ void checkTheMountedCard(zv::LinuxDriveProbe& probe, zv::RemovableDriveList& dri
     checks.expect(saveDir == root, "choosing its row makes it the folder to write to");
     const zv::TimeFileResult written = zv::writeTimeFile(saveDir, "TIME", "2012-10-02 14:24:32");
     checks.expect(written.success, "the time file is written" + (written.success ? "" : ": " + written.text));
-    checks.expect(readWholeFile(root + "TIME.txt") == kExpectedBytes, "TIME.txt holds exactly the written bytes");
+    checks.expect(zv::test::readBytes(root + "TIME.txt") == kExpectedBytes, "TIME.txt holds exactly the written bytes");
 }
 
 } // namespace
