@@ -10,13 +10,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Follows a chain of links to the file they name, even when that file does not exist yet,
+// so a link to a missing settings file gets its file where it points.
 std::string resolveLink(const std::string& path)
 {
+    constexpr int kMostLinks = 40; // as the kernel's own limit, so a loop ends
+    fs::path current(path);
     std::error_code error;
-    if (!fs::is_symlink(fs::path(path), error))
-        return path;
-    const fs::path target = fs::weakly_canonical(fs::path(path), error);
-    return error ? path : target.string();
+    for (int i = 0; i < kMostLinks && fs::is_symlink(current, error); ++i) {
+        const fs::path target = fs::read_symlink(current, error);
+        if (error)
+            break;
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    return current.string();
 }
 
 std::string folderOf(const std::string& path)

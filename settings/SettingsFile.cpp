@@ -15,10 +15,11 @@ namespace fs = std::filesystem;
 
 SettingsStatus failure(SettingsStatus::Failure kind, SystemError error) { return {kind, std::move(error)}; }
 
+// A link whose file is gone counts as missing too: the defaults are written where it points.
 bool fileIsMissing(const std::string& path)
 {
     std::error_code error;
-    const fs::file_status status = fs::symlink_status(fs::path(path), error);
+    const fs::file_status status = fs::status(fs::path(path), error);
     return status.type() == fs::file_type::not_found;
 }
 

@@ -164,6 +164,16 @@ TEST_F(SettingsFileTest, aLinkedFileIsReplacedWhereItPoints)
     EXPECT_EQ(readBytes(folder.file("real.ini")), settingsFileText(DefaultProfiles()));
 }
 
+TEST_F(SettingsFileTest, aLinkToAMissingFileIsAFirstStart)
+{
+    std::filesystem::create_directory(folder.file("elsewhere"));
+    std::filesystem::create_symlink("elsewhere/real.ini", settings.path());
+    ASSERT_TRUE(settings.ReadINI(table).ok());
+    EXPECT_EQ(table, DefaultProfiles());
+    EXPECT_TRUE(std::filesystem::is_symlink(settings.path()));
+    EXPECT_EQ(readBytes(folder.file("elsewhere/real.ini")), settingsFileText(DefaultProfiles()));
+}
+
 TEST_F(SettingsFileTest, aLongPathIsUsedWhole)
 {
     std::string deep = folder.path();
