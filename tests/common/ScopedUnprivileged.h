@@ -1,5 +1,11 @@
 #pragma once
 
+// POSIX only: a Windows process cannot give up an administrator's rights for one call. The
+// Windows tests see read-only files through the READONLY attribute, which binds everyone.
+#ifdef _WIN32
+#error "ScopedUnprivileged is for POSIX systems"
+#endif
+
 #include <unistd.h>
 
 namespace zv::test {

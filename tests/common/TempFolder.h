@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -13,12 +13,25 @@ namespace zv::test {
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
 public:
+#ifdef _WIN32
+    static constexpr char kSeparator = '\\';
+#else
+    static constexpr char kSeparator = '/';
+#endif
+
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zentrik-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        // create_directory answers "already there" with false, so a taken name is simply retried.
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        std::random_device seed;
+        std::mt19937 random(seed());
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const std::filesystem::path candidate = base / ("zentrik-test-" + std::to_string(random() % 1000000000));
+            if (std::filesystem::create_directory(candidate))
+                path_ = candidate.string();
+        }
+        if (path_.empty())
+            throw std::runtime_error("no fresh temporary folder");
         // Tests that drop root's rights must still reach the folder.
         std::filesystem::permissions(path_,
             std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
@@ -36,7 +49,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     [[nodiscard]] const std::string& path() const { return path_; }
-    [[nodiscard]] std::string file(std::string_view name) const { return path_ + "/" + std::string(name); }
+    [[nodiscard]] std::string file(std::string_view name) const { return path_ + kSeparator + std::string(name); }
 
 private:
     std::string path_;

@@ -1,13 +1,19 @@
 #include "settings/SettingsFile.h"
-#include "common/ScopedUnprivileged.h"
 #include "common/TempFolder.h"
 #include "profiles/DefaultProfiles.h"
 
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include "common/ScopedUnprivileged.h"
+
+#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#endif
 
 namespace zv {
 namespace {
@@ -16,6 +22,22 @@ using test::readBytes;
 using test::TempFolder;
 using test::writeBytes;
 using Failure = SettingsStatus::Failure;
+
+#ifdef _WIN32
+// Windows opens a folder as a file only with backup semantics; without, it is "access denied".
+constexpr int kFolderOpenedAsFile = ERROR_ACCESS_DENIED;
+#else
+constexpr int kFolderOpenedAsFile = EISDIR;
+#endif
+
+// Read-only for everyone: permission bits on POSIX, the READONLY attribute on Windows.
+void setReadOnly(const std::string& path, bool readOnly)
+{
+    constexpr auto writeBits = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+        std::filesystem::perms::others_write;
+    std::filesystem::permissions(
+        path, writeBits, readOnly ? std::filesystem::perm_options::remove : std::filesystem::perm_options::add);
+}
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -83,7 +105,7 @@ TEST_F(SettingsFileTest, aReadOnlyFileLoadsButRefusesSavingAndStaysByteIdentical
 {
     const std::string original = settingsFileText(DefaultProfiles()) + "extra\r\n";
     writeBytes(settings.path(), original);
-    ::chmod(settings.path().c_str(), 0444);
+    setReadOnly(settings.path(), true);
     ASSERT_TRUE(settings.ReadINI(table).ok());
 
     const ProfileTable loaded = table;
@@ -97,8 +119,12 @@ TEST_F(SettingsFileTest, aReadOnlyFileLoadsButRefusesSavingAndStaysByteIdentical
     EXPECT_EQ(table[0].FileBaseName, "CHANGED"); // the table is not reloaded after a failed write
     EXPECT_EQ(table[1], loaded[1]);
     EXPECT_EQ(filesInFolder(), 1u);
+    setReadOnly(settings.path(), false); // Windows deletes no read-only file, not even the test's
 }
 
+#ifndef _WIN32
+// POSIX only: Windows ignores the READONLY attribute of a folder, and only access lists, which
+// Wine does not enforce, keep a user from creating files in one.
 TEST_F(SettingsFileTest, aReadOnlyFolderRefusesSavingAndKeepsTheOldFile)
 {
     ASSERT_TRUE(settings.ReadINI(table).ok());
@@ -116,6 +142,8 @@ TEST_F(SettingsFileTest, aReadOnlyFolderRefusesSavingAndKeepsTheOldFile)
     EXPECT_EQ(readBytes(settings.path()), before);
 }
 
+// POSIX only: a file-size limit is the one way to make a write fail halfway without a real full
+// medium; Windows has none.
 TEST_F(SettingsFileTest, aWriteFailingHalfwayKeepsTheOldFileWhole)
 {
     ASSERT_TRUE(settings.ReadINI(table).ok());
@@ -138,13 +166,14 @@ TEST_F(SettingsFileTest, aWriteFailingHalfwayKeepsTheOldFileWhole)
     EXPECT_EQ(readBytes(settings.path()), before);
     EXPECT_EQ(filesInFolder(), 1u);
 }
+#endif
 
 TEST_F(SettingsFileTest, aFolderWhereTheFileShouldBeIsAReadFailure)
 {
     std::filesystem::create_directory(settings.path());
     const SettingsStatus status = settings.ReadINI(table);
     EXPECT_EQ(status.failure, Failure::CannotRead);
-    EXPECT_EQ(status.error.code, EISDIR);
+    EXPECT_EQ(status.error.code, kFolderOpenedAsFile);
     EXPECT_EQ(table, ProfileTable{}); // untouched
 }
 
@@ -155,6 +184,9 @@ TEST_F(SettingsFileTest, aMissingConfigurationFolderIsCreatedOnFirstStart)
     EXPECT_EQ(readBytes(nested.path()), settingsFileText(DefaultProfiles()));
 }
 
+#ifndef _WIN32
+// POSIX only: on Windows making a symbolic link needs a privilege ordinary users lack, and
+// MinGW's standard library cannot make one at all.
 TEST_F(SettingsFileTest, aLinkedFileIsReplacedWhereItPoints)
 {
     writeBytes(folder.file("real.ini"), "");
@@ -173,14 +205,24 @@ TEST_F(SettingsFileTest, aLinkToAMissingFileIsAFirstStart)
     EXPECT_TRUE(std::filesystem::is_symlink(settings.path()));
     EXPECT_EQ(readBytes(folder.file("elsewhere/real.ini")), settingsFileText(DefaultProfiles()));
 }
+#endif
 
 TEST_F(SettingsFileTest, aLongPathIsUsedWhole)
 {
+#ifdef _WIN32
+    // Windows paths end at MAX_PATH, and a save's temporary file adds ".tmp" and up to six digits.
+    // Wine does not enforce MAX_PATH, so only a path right at that limit is checked here.
+    constexpr std::size_t length = MAX_PATH - 1 - 10;
+#else
+    constexpr std::size_t length = 300; // beyond the 255 of a single name
+#endif
+    const std::string fileName = TempFolder::kSeparator + std::string("Zentrik.ini");
     std::string deep = folder.path();
-    for (int i = 0; i < 6; ++i)
-        deep += "/" + std::string(50, static_cast<char>('a' + i));
-    const SettingsFile longPath(deep + "/Zentrik.ini");
-    ASSERT_GT(longPath.path().size(), 255u);
+    for (char letter = 'a'; deep.size() + 51 + 1 + fileName.size() < length; ++letter)
+        deep += TempFolder::kSeparator + std::string(50, letter);
+    deep += TempFolder::kSeparator + std::string(length - deep.size() - 1 - fileName.size(), 'z');
+    const SettingsFile longPath(deep + fileName);
+    ASSERT_EQ(longPath.path().size(), length);
     ASSERT_TRUE(longPath.ReadINI(table).ok());
     EXPECT_EQ(readBytes(longPath.path()), settingsFileText(DefaultProfiles()));
 }

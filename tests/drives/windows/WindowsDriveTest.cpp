@@ -1,0 +1,129 @@
+// The real Windows probe and writer against a removable drive. Under Wine, ./build.sh windows-check
+// maps a folder as that drive (type floppy, so GetDriveTypeW says removable) with the volume label
+// "КАМЕРА", and runs this program under a Russian locale, so the ANSI code page is 1251.
+#include "common/TempFolder.h"
+#include "drives/DriveQueries.h"
+#include "drives/RemovableDriveList.h"
+#include "drives/TimeFileWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <windows.h>
+
+namespace zv {
+namespace {
+
+constexpr std::string_view kLabel = "\xCA\xC0\xCC\xC5\xD0\xC0"; // "КАМЕРА" in code page 1251
+
+bool contains(const std::vector<std::string>& roots, const std::string& root)
+{
+    return std::find(roots.begin(), roots.end(), root) != roots.end();
+}
+
+class WindowsRemovableDriveTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* root = std::getenv("ZV_TEST_REMOVABLE_ROOT");
+        if (root == nullptr || *root == '\0')
+            GTEST_SKIP() << "needs the removable drive that ./build.sh windows-check maps (ZV_TEST_REMOVABLE_ROOT)";
+        root_ = root;
+    }
+
+    // Every test leaves the card as it found it: nothing but the label file.
+    void TearDown() override
+    {
+        if (root_.empty())
+            return;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(root_), error)) {
+            if (entry.path().filename() != ".windows-label")
+                std::filesystem::remove(entry.path(), error);
+        }
+    }
+
+    std::set<std::wstring> namesOnTheCard() const
+    {
+        std::set<std::wstring> names;
+        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(root_))) {
+            if (entry.path().filename() != ".windows-label")
+                names.insert(entry.path().filename().wstring());
+        }
+        return names;
+    }
+
+    std::string root_;
+    std::unique_ptr<DriveProbe> probe_ = makeSystemDriveProbe();
+};
+
+TEST_F(WindowsRemovableDriveTest, probeListsTheRemovableLetterAndNotTheFixedOnes)
+{
+    const std::vector<std::string> removable = GetDrivesOfType(*probe_, DriveType::Removable);
+    EXPECT_TRUE(contains(removable, root_)) << "root " << root_;
+    EXPECT_FALSE(contains(removable, "C:\\"));
+    EXPECT_EQ(CountDrivesOfType(*probe_, DriveType::Removable), removable.size());
+    EXPECT_EQ(probe_->driveType(root_), DriveType::Removable);
+    EXPECT_EQ(probe_->driveType("C:\\"), DriveType::Fixed);
+    EXPECT_TRUE(contains(GetDrivesOfType(*probe_, DriveType::Fixed), "C:\\"));
+}
+
+TEST_F(WindowsRemovableDriveTest, driveListShowsTheLetterAndTheVolumeLabelInTheAnsiCodePage)
+{
+    ASSERT_EQ(GetACP(), 1251u) << "the check runs under a Russian locale";
+    VolumeInformation volume;
+    ASSERT_TRUE(GetVolumeInfo(*probe_, root_, volume));
+    EXPECT_EQ(volume.label, kLabel);
+
+    std::string saveDir;
+    RemovableDriveList list(*probe_, saveDir);
+    list.UpdateFDD();
+    const auto& entries = list.entries();
+    const auto card = std::find_if(
+        entries.begin(), entries.end(), [this](const DriveEntry& entry) { return entry.rootPath == root_; });
+    ASSERT_NE(card, entries.end());
+    EXPECT_EQ(card->label, kLabel);
+    EXPECT_EQ(card->displayText, root_ + std::string(kLabel));
+    EXPECT_EQ(saveDir, entries.front().rootPath);
+}
+
+// The writer opens, writes, calls FlushFileBuffers and closes; success means all four passed.
+TEST_F(WindowsRemovableDriveTest, timeFileLandsOnTheCardWithTheExactBytes)
+{
+    const TimeFileResult result = writeTimeFile(root_, "TIMERSET", "2012-10-02 14:24:32");
+    ASSERT_TRUE(result.success) << result.text;
+    EXPECT_EQ(test::readBytes(root_ + "TIMERSET.txt"), "2012-10-02 14:24:32\r\n");
+    EXPECT_EQ(namesOnTheCard(), std::set<std::wstring>{L"TIMERSET.txt"});
+
+    ASSERT_TRUE(writeTimeFile(root_, "TIMERSET", "2012.10.02").success);
+    EXPECT_EQ(test::readBytes(root_ + "TIMERSET.txt"), "2012.10.02\r\n"); // truncated, not overlaid
+}
+
+TEST_F(WindowsRemovableDriveTest, ansiBaseNameComesOutAsTheSameNameOnTheCard)
+{
+    ASSERT_EQ(GetACP(), 1251u) << "the check runs under a Russian locale";
+    const std::string baseName = "\xC2\xF0\xE5\xEC\xFF"; // "Время" in code page 1251
+    ASSERT_TRUE(writeTimeFile(root_, baseName, "x").success);
+    EXPECT_EQ(namesOnTheCard(), std::set<std::wstring>{L"\u0412\u0440\u0435\u043C\u044F.txt"});
+    EXPECT_EQ(test::readBytes(root_ + baseName + ".txt"), "x\r\n");
+}
+
+// At a card's root ("E:\" and a 255-character name) the whole path stays under MAX_PATH, so
+// this is the name limit alone, as on a FAT card.
+TEST_F(WindowsRemovableDriveTest, longestNameIsWrittenWholeAndOneMoreIsRefused)
+{
+    const std::string longest(255 - 4, 'a');
+    ASSERT_TRUE(writeTimeFile(root_, longest, "x").success);
+    EXPECT_EQ(namesOnTheCard(), std::set<std::wstring>{std::wstring(255 - 4, L'a') + L".txt"});
+
+    const TimeFileResult tooLong = writeTimeFile(root_, longest + "b", "x");
+    EXPECT_FALSE(tooLong.success);
+    EXPECT_EQ(tooLong.code, 3);
+    EXPECT_EQ(namesOnTheCard().size(), 1u);
+}
+
+} // namespace
+} // namespace zv
