@@ -3,6 +3,7 @@ option(ZV_WERROR "Treat warnings as errors (on in CI)" OFF)
 option(ZV_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(ZV_BUILD_TESTS "Build the test programs" ON)
 option(ZV_BUILD_BENCHMARKS "Build the Google Benchmark programs (run with ctest -L bench)" ON)
+option(ZV_BUILD_GUI "Build the windows and the program (needs Qt 6)" ON)
 option(ZV_BUILD_FUZZERS "Build the libFuzzer targets (clang only)" OFF)
 
 add_library(zv_project_options INTERFACE)

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class QWidget;
+
+namespace zv {
+
+// Turns a left click on a plain widget (a picture, an address line) into a call.
+// The filter belongs to the widget and goes with it.
+void onClick(QWidget* widget, std::function<void()> action);
+
+} // namespace zv

@@ -1,0 +1,18 @@
+#include "ui/common/EnglishTexts.h"
+
+#include <QCoreApplication>
+
+#include <stdexcept>
+
+namespace zv {
+
+EnglishTexts::EnglishTexts()
+{
+    if (!translator_.load(QStringLiteral(":/i18n/zentrik_en.qm")) || translator_.isEmpty())
+        throw std::runtime_error("The English texts of the program are missing");
+    QCoreApplication::installTranslator(&translator_);
+}
+
+EnglishTexts::~EnglishTexts() { QCoreApplication::removeTranslator(&translator_); }
+
+} // namespace zv

@@ -1,0 +1,46 @@
+#include "ui/common/WindowLook.h"
+
+#include "app/AppContext.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QWidget>
+
+namespace zv {
+
+namespace {
+
+const QColor kBackground(192, 189, 158);
+
+} // namespace
+
+void applyWindowLook(QWidget* window, const QIcon& icon, TitleButtons buttons)
+{
+    window->setWindowTitle(QString::fromLatin1(kWindowCaption));
+    window->setWindowIcon(icon);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    window->setFixedSize(window->size());
+
+    Qt::WindowFlags flags = window->windowFlags() & Qt::WindowType_Mask;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;
+    if (buttons == TitleButtons::CloseOnly)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    window->setWindowFlags(flags);
+}
+
+void centreOnScreen(QWidget* window, bool wholeDesktop)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = wholeDesktop ? screen->availableVirtualGeometry() : screen->availableGeometry();
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(area.center());
+    window->move(frame.topLeft());
+}
+
+} // namespace zv
