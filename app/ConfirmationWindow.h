@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class ConfirmationWindow;
+}
+
+namespace zv {
+
+struct AppContext;
+
+enum class MessageHeight {
+    OneLine, // a short message on one line
+    TwoLines, // a longer message that wraps
+};
+
+// The look and behaviour the three confirmations share: an information sign, one message,
+// an exit button, shown modally and only hidden when closed.
+class ConfirmationWindow : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ConfirmationWindow)
+
+public:
+    ~ConfirmationWindow() override;
+
+    // Shows the window modally, centred, and returns once it is closed.
+    void showModally();
+
+protected:
+    ConfirmationWindow(AppContext& context, MessageHeight height, bool centreOnWholeDesktop, bool closeBox);
+
+    void setMessage(const QString& text);
+    // Each window's language test: retranslates the shared form and the window's message.
+    void translate(const QString& message);
+
+private:
+    std::unique_ptr<Ui::ConfirmationWindow> ui_;
+    bool centreOnWholeDesktop_;
+};
+
+} // namespace zv

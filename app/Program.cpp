@@ -1,0 +1,50 @@
+#include "app/Program.h"
+
+#include "app/AppContext.h"
+#include "app/SystemSeams.h"
+#include "app/TXJustOne.h"
+#include "app/WindowSet.h"
+#include "app/ZentrikApplication.h"
+#include "common/UserLanguage.h"
+#include "drives/DriveProbe.h"
+#include "ui/main/Unit1.h"
+
+#include <QFont>
+
+namespace zv {
+
+namespace {
+
+// The windows are drawn for a small sans-serif face; take the first of these that the
+// system has.
+void setWindowFont(QApplication& application)
+{
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Tahoma"), QStringLiteral("Arial"),
+        QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSize(8);
+    application.setFont(font);
+}
+
+} // namespace
+
+int runProgram(int argc, char** argv)
+{
+    ZentrikApplication application(argc, argv);
+    // A second copy ends here, before it builds or shows anything.
+    TXJustOne justOne(QString::fromLatin1(kApplicationTitle), TXJustOne::defaultFolder());
+    if (!justOne.check())
+        return 0;
+    setWindowFont(application);
+
+    SystemClock clock;
+    SystemAddressOpener opener;
+    const std::unique_ptr<DriveProbe> probe = makeSystemDriveProbe();
+    AppContext context(Seams{clock, opener, *probe, &userDefaultLanguageId, systemSettingsPath()});
+    WindowSet windows(context);
+    justOne.setWindowToActivate(&windows.main());
+    windows.main().show();
+    return ZentrikApplication::exec();
+}
+
+} // namespace zv

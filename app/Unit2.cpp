@@ -1,0 +1,30 @@
+#include "app/Unit2.h"
+
+#include "app/AppContext.h"
+#include "common/UserLanguage.h"
+#include "ui/common/EnglishTexts.h"
+
+namespace zv {
+
+namespace {
+
+constexpr char kMessage[] = QT_TRANSLATE_NOOP("zv::TForm2", "Дата и время успешно установлены");
+
+} // namespace
+
+TForm2::TForm2(AppContext& context)
+    : ConfirmationWindow((context.forms.form2 = this, context), MessageHeight::OneLine, true, false)
+{
+    setObjectName(QStringLiteral("TForm2"));
+    setMessage(tr(kMessage));
+    if (context.seams.languageId() != kRussianLanguageId)
+        English_LANG_Form2();
+}
+
+void TForm2::English_LANG_Form2()
+{
+    const EnglishTexts english;
+    translate(tr(kMessage));
+}
+
+} // namespace zv

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/ConfirmationWindow.h"
+
+namespace zv {
+
+// The set confirmation: the time file is on the card.
+class TForm2 final : public ConfirmationWindow {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TForm2)
+
+public:
+    explicit TForm2(AppContext& context);
+
+    void English_LANG_Form2();
+};
+
+} // namespace zv

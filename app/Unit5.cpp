@@ -1,0 +1,35 @@
+#include "app/Unit5.h"
+
+#include "app/AppContext.h"
+#include "common/UserLanguage.h"
+#include "ui/common/EnglishTexts.h"
+
+#include <QWheelEvent>
+
+namespace zv {
+
+namespace {
+
+constexpr char kMessage[] =
+    QT_TRANSLATE_NOOP("zv::TForm5", "Пользовательские параметры настройки для ВСЕХ минивидео камер успешно сохранены");
+
+} // namespace
+
+TForm5::TForm5(AppContext& context)
+    : ConfirmationWindow((context.forms.form5 = this, context), MessageHeight::TwoLines, false, true)
+{
+    setObjectName(QStringLiteral("TForm5"));
+    setMessage(tr(kMessage));
+    if (context.seams.languageId() != kRussianLanguageId)
+        English_LANG_Form5();
+}
+
+void TForm5::English_LANG_Form5()
+{
+    const EnglishTexts english;
+    translate(tr(kMessage));
+}
+
+void TForm5::wheelEvent(QWheelEvent* event) { event->accept(); }
+
+} // namespace zv

@@ -1,0 +1,31 @@
+#include "app/Unit6.h"
+
+#include "app/AppContext.h"
+#include "common/UserLanguage.h"
+#include "ui/common/EnglishTexts.h"
+
+namespace zv {
+
+namespace {
+
+constexpr char kMessage[] =
+    QT_TRANSLATE_NOOP("zv::TForm6", "Параметры настройки по умолчанию для ВСЕХ минивидео камер успешно сохранены");
+
+} // namespace
+
+TForm6::TForm6(AppContext& context)
+    : ConfirmationWindow((context.forms.form6 = this, context), MessageHeight::TwoLines, false, true)
+{
+    setObjectName(QStringLiteral("TForm6"));
+    setMessage(tr(kMessage));
+    if (context.seams.languageId() != kRussianLanguageId)
+        English_LANG_Form6();
+}
+
+void TForm6::English_LANG_Form6()
+{
+    const EnglishTexts english;
+    translate(tr(kMessage));
+}
+
+} // namespace zv

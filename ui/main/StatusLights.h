@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <array>
+#include <vector>
+
+class QLabel;
+
+namespace zv {
+
+inline constexpr int kLampCount = 7;
+using LampStrip = std::array<QLabel*, kLampCount>; // the lit pictures, left to right
+
+// The running red light: one lamp lit at a time, one step to the right every 250 ms,
+// wrapping round, in every strip at once. A step changes only two visibilities per strip.
+class StatusLights final : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kStepMs = 250;
+
+    explicit StatusLights(QObject* parent = nullptr);
+
+    void addStrip(const LampStrip& strip);
+    // The first lamp lights one step after this.
+    void start();
+
+    // The lit position, 0 to 6; -1 before the first step.
+    [[nodiscard]] int litPosition() const { return lit_; }
+
+private:
+    void step();
+
+    QTimer timer_;
+    std::vector<LampStrip> strips_;
+    int lit_ = -1;
+};
+
+} // namespace zv

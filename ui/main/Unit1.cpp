@@ -1,0 +1,287 @@
+#include "ui/main/Unit1.h"
+
+#include "app/AppContext.h"
+#include "app/ErrorBox.h"
+#include "app/MakerDetails.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "common/UserLanguage.h"
+#include "drives/TimeFileWriter.h"
+#include "profiles/DateTimeParts.h"
+#include "ui/common/ChangeOnly.h"
+#include "ui/common/ClickFilter.h"
+#include "ui/common/DisplayFormats.h"
+#include "ui/common/EnglishTexts.h"
+#include "ui/common/WindowLook.h"
+#include "ui/settings/Unit4.h"
+#include "ui_Unit1.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+
+namespace zv {
+
+TForm1::TForm1(AppContext& context)
+    : context_((context.forms.form1 = this, context)),
+      ui_(std::make_unique<Ui::TForm1>()),
+      drives_(context.seams.driveProbe, context.values.saveDir)
+{
+    ui_->setupUi(this);
+    applyWindowLook(this, context_.pictures.applicationIcon());
+    ui_->Image12->setPixmap(context_.pictures.banner());
+    ui_->Image12->setToolTip(QString::fromLatin1(maker::kWebAddress));
+    cameraPictures_ = {ui_->CameraPicture0, ui_->CameraPicture1, ui_->CameraPicture2, ui_->CameraPicture3,
+        ui_->CameraPicture4, ui_->CameraPicture5, ui_->CameraPicture6, ui_->CameraPicture7, ui_->CameraPicture8,
+        ui_->CameraPicture9};
+    for (std::size_t m = 0; m < cameraPictures_.size(); ++m) {
+        cameraPictures_[m]->setPixmap(context_.pictures.camera(static_cast<ModelIndex>(m)));
+        cameraPictures_[m]->hide();
+    }
+    for (QLabel* lamp :
+        {ui_->LampOff1, ui_->LampOff2, ui_->LampOff3, ui_->LampOff4, ui_->LampOff5, ui_->LampOff6, ui_->LampOff7})
+        lamp->setPixmap(context_.pictures.lampOff());
+    for (QLabel* lamp : litLamps())
+        lamp->setPixmap(context_.pictures.lampOn());
+    lights_.addStrip(litLamps());
+
+    for (QTimer* timer : {&timer1_, &timer2_}) {
+        timer->setInterval(1);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+    connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(&timer2_, &QTimer::timeout, this, &TForm1::Timer2Timer);
+    connectControls();
+    FormCreate();
+    // They tick only once the event loop runs, when every window exists.
+    timer1_.start();
+    timer2_.start();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::connectControls()
+{
+    connect(ui_->CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
+    connect(ui_->CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
+    connect(ui_->ComboBox3, &QComboBox::activated, this, &TForm1::ComboBox3Change);
+    connect(ui_->ComboBox4, &QComboBox::activated, this, &TForm1::ComboBox4Change);
+    connect(ui_->ComboBox2, &QComboBox::activated, this, &TForm1::ComboBox2Change);
+    connect(ui_->SetButton, &QPushButton::clicked, this, &TForm1::SetButtonClick);
+    connect(ui_->RefreshButton, &QPushButton::clicked, this, &TForm1::RefreshButtonClick);
+    connect(ui_->SettingsButton, &QPushButton::clicked, this, &TForm1::SettingsButtonClick);
+    connect(ui_->AboutButton, &QPushButton::clicked, this, &TForm1::AboutButtonClick);
+    onClick(ui_->Image12, [this] { Image12Click(); });
+}
+
+void TForm1::FormCreate()
+{
+    if (context_.seams.languageId() != kRussianLanguageId)
+        English_LANG_Form1();
+    lights_.start();
+    setTimeStampEnabled(HasTimeStampTag(modelRow()));
+    const QDateTime now = context_.seams.clock.localTime(context_.seams.clock.currentSecsSinceEpoch());
+    ui_->DateTimePicker1->setDate(now.date());
+    ui_->CheckBox1->setChecked(true);
+    CheckBox1Click(true); // the box may already be ticked in the form; the pickers follow either way
+    drives_.buildAtCreation();
+    showDrives();
+}
+
+void TForm1::English_LANG_Form1()
+{
+    const EnglishTexts english;
+    ui_->retranslateUi(this);
+}
+
+ModelIndex TForm1::modelRow() const { return ui_->ComboBox3->currentIndex(); }
+
+void TForm1::setModelRow(ModelIndex m) { changeOnly::setCurrentIndex(ui_->ComboBox3, m); }
+
+int TForm1::timeStampRow() const { return ui_->ComboBox4->currentIndex(); }
+
+void TForm1::setTimeStampRow(int row) { changeOnly::setCurrentIndex(ui_->ComboBox4, row); }
+
+void TForm1::setTimeStampEnabled(bool enabled)
+{
+    for (QWidget* widget : {static_cast<QWidget*>(ui_->ComboBox4), static_cast<QWidget*>(ui_->Label24),
+             static_cast<QWidget*>(ui_->Label34)})
+        changeOnly::setEnabled(widget, enabled);
+}
+
+LampStrip TForm1::litLamps() const
+{
+    return {ui_->LampOn1, ui_->LampOn2, ui_->LampOn3, ui_->LampOn4, ui_->LampOn5, ui_->LampOn6, ui_->LampOn7};
+}
+
+void TForm1::Timer1Timer()
+{
+    Clock& clock = context_.seams.clock;
+    const qint64 second = clock.currentSecsSinceEpoch();
+    if (second == clockSecond_)
+        return;
+    clockSecond_ = second;
+    const QDateTime now = clock.localTime(second);
+    changeOnly::setTextPair(ui_->Label44, ui_->Label3, shortDateText(now.date()));
+    changeOnly::setTextPair(ui_->Label45, ui_->Label5, now.time().toString(QStringLiteral("HH:mm:ss")));
+}
+
+void TForm1::Timer2Timer()
+{
+    Foto();
+    if (ui_->CheckBox1->isChecked())
+        takeClockMoment();
+    else
+        takePickerMoment();
+    context_.composer.ObrazecZapolnenija(modelRow());
+    if (TForm4* settings = context_.forms.form4)
+        settings->showSample();
+}
+
+// Date and time come from one reading of the clock, so a tick across midnight never pairs
+// the new date with the old day's time.
+void TForm1::takeClockMoment()
+{
+    Clock& clock = context_.seams.clock;
+    const qint64 second = clock.currentSecsSinceEpoch();
+    if (momentSource_ == MomentSource::Clock && second == chosenSecond_)
+        return;
+    momentSource_ = MomentSource::Clock;
+    chosenSecond_ = second;
+    const QDateTime moment = clock.localTime(second);
+    const QDate date = moment.date();
+    const QTime time = moment.time();
+    fillDateTimeParts(context_.values.dateTimeParts, date.year(), date.month(), date.day(), time.hour(), time.minute(),
+        time.second());
+    showChosenMoment(date, time.toString(QStringLiteral("HH:mm:ss")));
+}
+
+void TForm1::takePickerMoment()
+{
+    const QDate date = ui_->DateTimePicker1->date();
+    const QTime time = ui_->DateTimePicker2->time();
+    if (momentSource_ == MomentSource::Pickers && date == chosenDate_ && time == chosenTime_)
+        return;
+    momentSource_ = MomentSource::Pickers;
+    chosenDate_ = date;
+    chosenTime_ = time;
+    fillDateTimeParts(context_.values.dateTimeParts, date.year(), date.month(), date.day(), time.hour(), time.minute(),
+        time.second());
+    showChosenMoment(date, longTimeText(time));
+}
+
+void TForm1::showChosenMoment(const QDate& date, const QString& timeText)
+{
+    changeOnly::setTextPair(ui_->Label46, ui_->Label12, shortDateText(date));
+    changeOnly::setTextPair(ui_->Label47, ui_->Label14, timeText);
+}
+
+void TForm1::Foto()
+{
+    if (drives_.poll())
+        showDrives();
+    const ModelIndex m = modelRow();
+    TForm4* settings = context_.forms.form4;
+    if (!HasTimeStampTag(m)) {
+        setTimeStampRow(0);
+        if (settings != nullptr)
+            settings->setTagRow(0);
+    }
+    showCameraPicture(m);
+    if (settings != nullptr)
+        settings->showCameraPicture(m);
+}
+
+void TForm1::showCameraPicture(ModelIndex m)
+{
+    if (m == shownPicture_)
+        return;
+    if (isModel(shownPicture_))
+        cameraPictures_[static_cast<std::size_t>(shownPicture_)]->hide();
+    if (isModel(m))
+        cameraPictures_[static_cast<std::size_t>(m)]->show();
+    shownPicture_ = m;
+}
+
+void TForm1::showDrives()
+{
+    QComboBox* list = ui_->ComboBox2;
+    list->clear();
+    for (const DriveEntry& entry : drives_.entries())
+        list->addItem(QString::fromLocal8Bit(entry.displayText));
+    list->setCurrentIndex(drives_.selectedRow());
+    changeOnly::setEnabled(ui_->SetButton, drives_.setButtonEnabled());
+}
+
+void TForm1::UpdateFDD()
+{
+    drives_.UpdateFDD();
+    showDrives();
+}
+
+void TForm1::CheckBox1Click(bool checked)
+{
+    ui_->CheckBox2->setChecked(!checked);
+    ui_->DateTimePicker1->setEnabled(!checked);
+    ui_->DateTimePicker2->setEnabled(!checked);
+}
+
+void TForm1::CheckBox2Click(bool checked) { ui_->CheckBox1->setChecked(!checked); }
+
+void TForm1::ComboBox3Change(int row)
+{
+    const bool tagged = HasTimeStampTag(row);
+    setTimeStampEnabled(tagged);
+    if (TForm4* settings = context_.forms.form4)
+        settings->followMainWindowModel(row, tagged, timeStampRow());
+}
+
+void TForm1::ComboBox4Change(int row)
+{
+    if (TForm4* settings = context_.forms.form4)
+        settings->setTagRow(row);
+    context_.composer.Metka_Time(modelRow(), row);
+}
+
+void TForm1::ComboBox2Change(int row) { drives_.choose(row); }
+
+void TForm1::Image12Click() { context_.seams.opener.open(QUrl(QString::fromLatin1(maker::kWebAddress))); }
+
+// A write that fails says why and sets nothing; only a file that is on the card is confirmed.
+void TForm1::SetButtonClick()
+{
+    const SharedValues& values = context_.values;
+    const TimeFileResult result = writeTimeFile(values.saveDir, values.timeFileBaseName, values.timeFileText);
+    if (!result.success) {
+        showErrorBox(this, QString::fromLocal8Bit(result.text));
+        return;
+    }
+    if (TForm2* confirmation = context_.forms.form2)
+        confirmation->showModally();
+}
+
+void TForm1::RefreshButtonClick() { UpdateFDD(); }
+
+void TForm1::SettingsButtonClick()
+{
+    if (TForm4* settings = context_.forms.form4) {
+        settings->show();
+        settings->raise();
+        settings->activateWindow();
+    }
+}
+
+void TForm1::AboutButtonClick()
+{
+    if (TForm3* about = context_.forms.form3)
+        about->showModally();
+}
+
+// Closing the main window ends the program, whatever other window is open.
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    QCoreApplication::quit();
+}
+
+} // namespace zv

@@ -1,0 +1,236 @@
+#include "ui/settings/Unit4.h"
+
+#include "app/AppContext.h"
+#include "app/ErrorBox.h"
+#include "app/MakerDetails.h"
+#include "app/Unit3.h"
+#include "app/Unit5.h"
+#include "app/Unit6.h"
+#include "common/UserLanguage.h"
+#include "profiles/DefaultProfiles.h"
+#include "ui/common/ChangeOnly.h"
+#include "ui/common/ClickFilter.h"
+#include "ui/common/EnglishTexts.h"
+#include "ui/common/WindowLook.h"
+#include "ui/main/Unit1.h"
+#include "ui_Unit4.h"
+
+namespace zv {
+
+namespace {
+
+// A stored code as a list row. Loading has checked every code, so anything else is row 0.
+int rowOfCode(const std::string& code)
+{
+    return code.size() == 1 && code[0] >= '0' && code[0] <= '9' ? code[0] - '0' : 0;
+}
+
+} // namespace
+
+TForm4::TForm4(AppContext& context)
+    : context_((context.forms.form4 = this, context)),
+      ui_(std::make_unique<Ui::TForm4>()),
+      settingsFile_(context.seams.settingsPath)
+{
+    ui_->setupUi(this);
+    applyWindowLook(this, context_.pictures.applicationIcon());
+    ui_->Image1->setPixmap(context_.pictures.banner());
+    ui_->Image1->setToolTip(QString::fromLatin1(maker::kWebAddress));
+    cameraPictures_ = {ui_->Image3, ui_->Image4, ui_->Image5, ui_->Image6, ui_->Image7, ui_->Image8, ui_->Image9,
+        ui_->Image10, ui_->Image11, ui_->Image26};
+    for (std::size_t m = 0; m < cameraPictures_.size(); ++m) {
+        cameraPictures_[m]->setPixmap(context_.pictures.camera(static_cast<ModelIndex>(m)));
+        cameraPictures_[m]->hide();
+    }
+    for (QLabel* lamp :
+        {ui_->LampOff1, ui_->LampOff2, ui_->LampOff3, ui_->LampOff4, ui_->LampOff5, ui_->LampOff6, ui_->LampOff7})
+        lamp->setPixmap(context_.pictures.lampOff());
+    for (QLabel* lamp : litLamps())
+        lamp->setPixmap(context_.pictures.lampOn());
+    if (TForm1* main = context_.forms.form1)
+        main->lights().addStrip(litLamps());
+    connectControls();
+    FormCreate();
+}
+
+TForm4::~TForm4() = default;
+
+void TForm4::connectControls()
+{
+    connect(ui_->ModelList, &QComboBox::activated, this, &TForm4::ModelListChange);
+    connect(ui_->FileNameEdit, &QLineEdit::textChanged, this, &TForm4::FileNameEditChange);
+    connect(ui_->DateSeparatorList, &QComboBox::activated, this,
+        [this](int row) { context_.composer.RazdDate(model(), row); });
+    connect(ui_->TimeSeparatorList, &QComboBox::activated, this,
+        [this](int row) { context_.composer.RazdTime(model(), row); });
+    connect(ui_->DateTimeSeparatorList, &QComboBox::activated, this,
+        [this](int row) { context_.composer.RazdDateTime(model(), row); });
+    connect(ui_->TagList, &QComboBox::activated, this, &TForm4::TagListChange);
+    connect(ui_->SaveButton, &QPushButton::clicked, this, &TForm4::SaveButtonClick);
+    connect(ui_->RestoreButton, &QPushButton::clicked, this, &TForm4::RestoreButtonClick);
+    connect(ui_->ExitButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(ui_->AboutButton, &QPushButton::clicked, this, &TForm4::AboutButtonClick);
+    onClick(ui_->Image1, [this] { Image1Click(); });
+}
+
+// A settings file that cannot be written leaves the defaults in memory and the program
+// running, so nothing the user does next is lost.
+void TForm4::FormCreate()
+{
+    if (context_.seams.languageId() != kRussianLanguageId)
+        English_LANG_Form4();
+    context_.values.profileTable = DefaultProfiles();
+    if (!settingsFileUsable(settingsFile_.ReadINI(context_.values.profileTable)))
+        context_.values.profileTable = DefaultProfiles();
+    ZapolnenieParametrov();
+    setTagEnabled(HasTimeStampTag(model()));
+    showCameraPicture(model());
+}
+
+void TForm4::English_LANG_Form4()
+{
+    const EnglishTexts english;
+    ui_->retranslateUi(this);
+}
+
+ModelIndex TForm4::model() const { return ui_->ModelList->currentIndex(); }
+
+LampStrip TForm4::litLamps() const
+{
+    return {ui_->LampOn1, ui_->LampOn2, ui_->LampOn3, ui_->LampOn4, ui_->LampOn5, ui_->LampOn6, ui_->LampOn7};
+}
+
+void TForm4::ZapolnenieParametrov()
+{
+    const ModelIndex m = model();
+    if (isModel(m)) {
+        const CameraProfile& profile = profileOf(context_.values.profileTable, m);
+        ui_->FileNameEdit->setText(QString::fromLocal8Bit(profile.FileBaseName));
+        // The edit reports only a changed text; the base name must follow the model either way.
+        context_.composer.NameofFileAll(m, profile.FileBaseName);
+        changeOnly::setCurrentIndex(ui_->DateSeparatorList, rowOfCode(profile.DateSeparatorCode));
+        changeOnly::setCurrentIndex(ui_->TimeSeparatorList, rowOfCode(profile.TimeSeparatorCode));
+        changeOnly::setCurrentIndex(ui_->DateTimeSeparatorList, rowOfCode(profile.DateTimeSeparatorCode));
+        const int tagRow = HasTimeStampTag(m) ? rowOfCode(profile.TimeStampCode) : 0;
+        setTagRow(tagRow);
+        if (TForm1* main = context_.forms.form1)
+            main->setTimeStampRow(tagRow);
+    }
+    context_.composer.ObrazecZapolnenija(m);
+    showSample();
+}
+
+void TForm4::FotoChange()
+{
+    const ModelIndex m = model();
+    const bool tagged = HasTimeStampTag(m);
+    TForm1* main = context_.forms.form1;
+    setTagEnabled(tagged);
+    if (!tagged)
+        setTagRow(0);
+    if (main != nullptr) {
+        main->setModelRow(m);
+        main->setTimeStampEnabled(tagged);
+        main->setTimeStampRow(ui_->TagList->currentIndex());
+    }
+    showCameraPicture(m);
+}
+
+void TForm4::followMainWindowModel(ModelIndex m, bool tagged, int timeStampRow)
+{
+    changeOnly::setCurrentIndex(ui_->ModelList, m);
+    setTagEnabled(tagged);
+    setTagRow(timeStampRow);
+    ZapolnenieParametrov();
+}
+
+void TForm4::setTagEnabled(bool enabled)
+{
+    changeOnly::setEnabled(ui_->TagList, enabled);
+    changeOnly::setEnabled(ui_->Label8, enabled);
+}
+
+void TForm4::setTagRow(int row) { changeOnly::setCurrentIndex(ui_->TagList, row); }
+
+void TForm4::showSample()
+{
+    const std::string& text = context_.values.timeFileText;
+    if (text == shownSample_)
+        return;
+    shownSample_ = text;
+    ui_->Label10->setText(QString::fromLocal8Bit(text));
+}
+
+void TForm4::showCameraPicture(ModelIndex m)
+{
+    if (m == shownPicture_)
+        return;
+    if (isModel(shownPicture_))
+        cameraPictures_[static_cast<std::size_t>(shownPicture_)]->hide();
+    if (isModel(m))
+        cameraPictures_[static_cast<std::size_t>(m)]->show();
+    shownPicture_ = m;
+}
+
+void TForm4::ModelListChange(int)
+{
+    FotoChange();
+    ZapolnenieParametrov();
+}
+
+void TForm4::FileNameEditChange(const QString& text)
+{
+    if (isModel(model()))
+        context_.composer.NameofFileAll(model(), text.toLocal8Bit().toStdString());
+}
+
+void TForm4::TagListChange(int row)
+{
+    if (TForm1* main = context_.forms.form1)
+        main->setTimeStampRow(row);
+    context_.composer.Metka_Time(model(), row);
+}
+
+void TForm4::SaveButtonClick()
+{
+    if (!settingsFileUsable(settingsFile_.saveUserSettings(context_.values.profileTable)))
+        return;
+    ZapolnenieParametrov();
+    if (TForm5* saved = context_.forms.form5)
+        saved->showModally();
+}
+
+void TForm4::RestoreButtonClick()
+{
+    if (!settingsFileUsable(settingsFile_.NastrojkiDefaultWrite(context_.values.profileTable)))
+        return;
+    ZapolnenieParametrov();
+    if (TForm6* restored = context_.forms.form6)
+        restored->showModally();
+}
+
+bool TForm4::settingsFileUsable(const SettingsStatus& status)
+{
+    switch (status.failure) {
+    case SettingsStatus::Failure::None:
+        return true;
+    case SettingsStatus::Failure::CannotCreate:
+    case SettingsStatus::Failure::CannotWrite:
+        showSettingsFileError(this);
+        return false;
+    case SettingsStatus::Failure::CannotRead:
+        break;
+    }
+    showErrorBox(this, QString::fromLocal8Bit(status.error.message));
+    return false;
+}
+
+void TForm4::AboutButtonClick()
+{
+    if (TForm3* about = context_.forms.form3)
+        about->showModally();
+}
+
+void TForm4::Image1Click() { context_.seams.opener.open(QUrl(QString::fromLatin1(maker::kWebAddress))); }
+
+} // namespace zv

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "profiles/CameraModels.h"
+#include "settings/SettingsFile.h"
+#include "ui/main/StatusLights.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <string>
+
+class QLabel;
+
+namespace Ui {
+class TForm4;
+}
+
+namespace zv {
+
+struct AppContext;
+
+// The settings window: edits the chosen model's profile in memory with a live sample, and
+// saves the profiles or restores the defaults. The main window keeps it in step: the same
+// model, the same time-stamp choice, the same lamps and picture.
+class TForm4 final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TForm4)
+
+public:
+    explicit TForm4(AppContext& context);
+    ~TForm4() override;
+
+    void ZapolnenieParametrov();
+    void FotoChange();
+    void English_LANG_Form4();
+
+    // What the main window calls on its ticks and changes.
+    void showSample();
+    void showCameraPicture(ModelIndex m);
+    void setTagRow(int row);
+    void followMainWindowModel(ModelIndex m, bool tagged, int timeStampRow);
+    [[nodiscard]] LampStrip litLamps() const;
+
+private:
+    void FormCreate();
+    void connectControls();
+    void setTagEnabled(bool enabled);
+    [[nodiscard]] ModelIndex model() const;
+
+    void ModelListChange(int row);
+    void FileNameEditChange(const QString& text);
+    void TagListChange(int row);
+    void SaveButtonClick();
+    void RestoreButtonClick();
+    void AboutButtonClick();
+    void Image1Click();
+    // Tells the user why the settings file could not be used; true when it could.
+    bool settingsFileUsable(const SettingsStatus& status);
+
+    AppContext& context_;
+    std::unique_ptr<Ui::TForm4> ui_;
+    std::array<QLabel*, kModelCount> cameraPictures_{};
+    SettingsFile settingsFile_;
+    std::string shownSample_;
+    ModelIndex shownPicture_ = kNoModel;
+};
+
+} // namespace zv
