@@ -1,0 +1,166 @@
+// The program's frame: the six windows, the error box, the one running copy and the
+// confirmation windows' rules.
+#include "GuiHarness.h"
+
+#include "app/ErrorBox.h"
+#include "app/TXJustOne.h"
+#include "app/Unit2.h"
+#include "app/Unit5.h"
+#include "app/ZentrikApplication.h"
+#include "profiles/DefaultProfiles.h"
+#include "settings/SettingsFormat.h"
+#include "ui/main/Unit1.h"
+#include "ui/settings/Unit4.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <stdexcept>
+
+using namespace zv;
+using namespace zv::test;
+
+class ApplicationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void errorTextsEndWithAFullStopOnlyAfterALetterOrDigit_data();
+    void errorTextsEndWithAFullStopOnlyAfterALetterOrDigit();
+    void anUncaughtErrorIsShownAndTheLoopGoesOn();
+    void allSixWindowsExistHiddenBeforeTheFirstTick();
+    void theLightRunsInBothWindowsInStep();
+    void aSecondCopyBringsTheFirstForward();
+    void confirmationsKeepTheirMessageAndTheirRules();
+};
+
+void ApplicationTest::errorTextsEndWithAFullStopOnlyAfterALetterOrDigit_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("letter") << "Disk full"
+                            << "Disk full.";
+    QTest::newRow("digit") << "I/O error 32"
+                           << "I/O error 32.";
+    QTest::newRow("full stop") << "Done."
+                               << "Done.";
+    QTest::newRow("bracket") << "Failed (5)"
+                             << "Failed (5)";
+    QTest::newRow("Cyrillic") << "Ошибка"
+                              << "Ошибка.";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void ApplicationTest::errorTextsEndWithAFullStopOnlyAfterALetterOrDigit()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(errorBoxText(text), shown);
+}
+
+namespace {
+
+class Throwing final : public QObject {
+public:
+    int handled = 0;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        ++handled;
+        throw std::runtime_error("File access denied");
+    }
+};
+
+} // namespace
+
+void ApplicationTest::anUncaughtErrorIsShownAndTheLoopGoesOn()
+{
+    Throwing target;
+    const auto seen = closingModals([&] {
+        QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
+        QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
+        QTRY_COMPARE(target.handled, 2);
+    });
+    QCOMPARE(seen.size(), std::size_t{2});
+    QCOMPARE(seen[0].objectName, QStringLiteral("ErrorBox"));
+    QCOMPARE(seen[0].text, QStringLiteral("File access denied."));
+}
+
+void ApplicationTest::allSixWindowsExistHiddenBeforeTheFirstTick()
+{
+    GuiHarness gui;
+    const Forms& forms = gui.context.forms;
+    const std::vector<QWidget*> windows = {reinterpret_cast<QWidget*>(forms.form1),
+        reinterpret_cast<QWidget*>(forms.form2), reinterpret_cast<QWidget*>(forms.form3),
+        reinterpret_cast<QWidget*>(forms.form4), reinterpret_cast<QWidget*>(forms.form5),
+        reinterpret_cast<QWidget*>(forms.form6)};
+    for (QWidget* window : windows) {
+        QVERIFY(window != nullptr);
+        QVERIFY(window->isHidden());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Zentrik Vesmar by Dalvenor"));
+    }
+    // The settings window has filled itself from the file it wrote on this first start.
+    QCOMPARE(readBytes(gui.settingsPath()), settingsFileText(DefaultProfiles()));
+}
+
+void ApplicationTest::theLightRunsInBothWindowsInStep()
+{
+    GuiHarness gui;
+    StatusLights& lights = gui.context.forms.form1->lights();
+    QCOMPARE(lights.litPosition(), -1);
+    const LampStrip main = gui.context.forms.form1->litLamps();
+    const LampStrip settings = gui.context.forms.form4->litLamps();
+    for (int step = 0; step < 8; ++step) {
+        QTRY_COMPARE_WITH_TIMEOUT(lights.litPosition(), step % kLampCount, 1000);
+        for (int lamp = 0; lamp < kLampCount; ++lamp) {
+            QCOMPARE(!main[lamp]->isHidden(), lamp == step % kLampCount);
+            QCOMPARE(!settings[lamp]->isHidden(), lamp == step % kLampCount);
+        }
+    }
+}
+
+void ApplicationTest::aSecondCopyBringsTheFirstForward()
+{
+    TempFolder runtime;
+    QWidget window;
+    window.showMinimized();
+    TXJustOne first(QStringLiteral("Zentrik Vesmar"), QString::fromStdString(runtime.path()));
+    QVERIFY(first.check());
+    first.setWindowToActivate(&window);
+    {
+        TXJustOne second(QStringLiteral("Zentrik Vesmar"), QString::fromStdString(runtime.path()));
+        QVERIFY(!second.check());
+    }
+    QTRY_VERIFY(!window.isMinimized());
+}
+
+void ApplicationTest::confirmationsKeepTheirMessageAndTheirRules()
+{
+    GuiHarness gui;
+    TForm2* set = gui.context.forms.form2;
+    QVERIFY(!(set->windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(gui.context.forms.form5->windowFlags() & Qt::WindowCloseButtonHint);
+    for (int showing = 0; showing < 2; ++showing) {
+        const auto seen = closingModals([&] { set->showModally(); });
+        QCOMPARE(seen.size(), std::size_t{1});
+        QCOMPARE(seen[0].text, QStringLiteral("Дата и время успешно установлены"));
+        QVERIFY(set->isHidden());
+    }
+    QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+        Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(gui.context.forms.form5, &wheel);
+    QVERIFY(wheel.isAccepted());
+}
+
+int main(int argc, char** argv)
+{
+    ZentrikApplication application(argc, argv);
+    ApplicationTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ApplicationTest.moc"

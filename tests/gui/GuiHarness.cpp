@@ -1,0 +1,66 @@
+#include "GuiHarness.h"
+
+#include "ui/main/Unit1.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace zv::test {
+
+GuiHarness::GuiHarness(std::uint16_t languageId, std::optional<std::string> settingsFolder)
+    : language(languageId),
+      settingsFolder_(settingsFolder.value_or(folder.path())),
+      context(Seams{clock, opener, probe, [this] { return language; }, settingsPath()}),
+      windows(context)
+{
+}
+
+GuiHarness::~GuiHarness() = default;
+
+void GuiHarness::tick()
+{
+    context.forms.form1->Timer1Timer();
+    context.forms.form1->Timer2Timer();
+}
+
+namespace {
+
+ModalSeen describe(QWidget* modal)
+{
+    ModalSeen seen{modal->objectName(), {}};
+    if (auto* box = qobject_cast<QMessageBox*>(modal))
+        seen.text = box->text();
+    else if (auto* message = modal->findChild<QLabel*>(QStringLiteral("Label1")))
+        seen.text = message->text();
+    return seen;
+}
+
+} // namespace
+
+std::vector<ModalSeen> closingModals(const std::function<void()>& action)
+{
+    std::vector<ModalSeen> seen;
+    QTimer watcher;
+    watcher.setInterval(5);
+    QObject::connect(&watcher, &QTimer::timeout, [&seen] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr)
+            return;
+        seen.push_back(describe(modal));
+        if (auto* exit = modal->findChild<QAbstractButton*>(QStringLiteral("ExitButton")))
+            exit->click();
+        else if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->done(QDialog::Accepted);
+        else
+            modal->close();
+    });
+    watcher.start();
+    action();
+    return seen;
+}
+
+} // namespace zv::test

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "app/WindowSet.h"
+#include "common/TempFolder.h"
+#include "drives/FakeDriveProbe.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <QUrl>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace zv::test {
+
+// A clock that stands still until the test moves it.
+class FakeClock final : public Clock {
+public:
+    QDateTime moment{QDate(2012, 10, 2), QTime(14, 24, 32)};
+
+    qint64 currentSecsSinceEpoch() override { return moment.toSecsSinceEpoch(); }
+    QDateTime localTime(qint64 secs) override { return QDateTime::fromSecsSinceEpoch(secs); }
+};
+
+class RecordingOpener final : public AddressOpener {
+public:
+    void open(const QUrl& address) override { opened.push_back(address.toString()); }
+    QStringList opened;
+};
+
+// The six windows over fakes: a still clock, a drive probe the test plugs, a recording
+// address opener and a settings file in a temporary folder.
+class GuiHarness {
+public:
+    explicit GuiHarness(std::uint16_t languageId = 1049, std::optional<std::string> settingsFolder = std::nullopt);
+    ~GuiHarness();
+    GuiHarness(const GuiHarness&) = delete;
+    GuiHarness& operator=(const GuiHarness&) = delete;
+
+    // One tick of both 1 ms timers, as the event loop would run them.
+    void tick();
+
+    template <typename T> [[nodiscard]] T* find(const QWidget* window, const char* name) const;
+
+    [[nodiscard]] std::string settingsPath() const { return settingsFolder_ + "/Zentrik.ini"; }
+
+    TempFolder folder;
+    FakeClock clock;
+    RecordingOpener opener;
+    FakeDriveProbe probe;
+    std::uint16_t language;
+
+private:
+    std::string settingsFolder_;
+
+public:
+    AppContext context;
+    WindowSet windows;
+};
+
+// What a modal window showed while a test action ran: its object name and its main text.
+struct ModalSeen {
+    QString objectName;
+    QString text;
+};
+
+// Runs `action`, closing every modal window it opens as a user would and noting each.
+std::vector<ModalSeen> closingModals(const std::function<void()>& action);
+
+} // namespace zv::test
+
+#include <QWidget>
+
+template <typename T> T* zv::test::GuiHarness::find(const QWidget* window, const char* name) const
+{
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (found == nullptr)
+        qFatal("no control %s", name);
+    return found;
+}

@@ -1,0 +1,239 @@
+// The main window as a camera owner uses it: plug a card, choose the model and the time
+// stamp, choose the moment, press set.
+#include "GuiHarness.h"
+
+#include "profiles/DefaultProfiles.h"
+#include "ui/main/Unit1.h"
+#include "ui/settings/Unit4.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimeEdit>
+
+#include <filesystem>
+
+using namespace zv;
+using namespace zv::test;
+
+namespace {
+
+// Chooses a row the way a user does, so the change handler runs.
+void choose(QComboBox* list, int row)
+{
+    list->setCurrentIndex(row);
+    emit list->activated(row);
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void settingQ5WithoutStampWritesTheFileAndConfirms();
+    void modelAndStampAreMirroredBothWays();
+    void exactlyOneMomentOptionAndThePickersFollowIt();
+    void theClockIsReadOnceSoMidnightNeverMixesDays();
+    void theDriveListFollowsThePollAndTheRefreshButton();
+    void aFailedWriteSaysWhyAndConfirmsNothing();
+    void theBannerOpensTheMakersPage();
+};
+
+void MainWindowTest::settingQ5WithoutStampWritesTheFileAndConfirms()
+{
+    GuiHarness gui;
+    TForm1* main = gui.context.forms.form1;
+    gui.probe.plug(gui.folder.path() + "/", "CAM");
+    gui.tick();
+    QVERIFY(gui.find<QPushButton>(main, "SetButton")->isEnabled());
+    QCOMPARE(gui.context.values.saveDir, gui.folder.path() + "/");
+
+    choose(gui.find<QComboBox>(main, "ComboBox3"), 5); // Q5
+    choose(gui.find<QComboBox>(main, "ComboBox4"), 1); // НЕТ
+    gui.tick();
+    QCOMPARE(QString::fromStdString(gui.context.values.timeFileText), QStringLiteral("20121002142432 N"));
+
+    const auto seen =
+        closingModals([&] { QTest::mouseClick(gui.find<QPushButton>(main, "SetButton"), Qt::LeftButton); });
+    QCOMPARE(seen.size(), std::size_t{1});
+    QCOMPARE(seen[0].objectName, QStringLiteral("TForm2"));
+    QCOMPARE(seen[0].text, QStringLiteral("Дата и время успешно установлены"));
+    QCOMPARE(readBytes(gui.folder.file("TIMERSET.txt")), std::string("20121002142432 N\r\n"));
+
+    // The choice lives in memory; the settings file still holds Q5's default stamp ("Y").
+    QCOMPARE(profileOf(gui.context.values.profileTable, 5).TimeStampCode, std::string("1"));
+    QVERIFY(readBytes(gui.settingsPath()).find("Q5\r\nTIMERSET\r\n0\r\n0\r\n0\r\n0\r\n") != std::string::npos);
+}
+
+void MainWindowTest::modelAndStampAreMirroredBothWays()
+{
+    GuiHarness gui;
+    TForm1* main = gui.context.forms.form1;
+    TForm4* settings = gui.context.forms.form4;
+    auto* mainModel = gui.find<QComboBox>(main, "ComboBox3");
+    auto* mainStamp = gui.find<QComboBox>(main, "ComboBox4");
+    auto* settingsModel = gui.find<QComboBox>(settings, "ModelList");
+    auto* tag = gui.find<QComboBox>(settings, "TagList");
+
+    choose(mainModel, 4); // DV-033 in the main window
+    QCOMPARE(settingsModel->currentIndex(), 4);
+    QVERIFY(mainStamp->isEnabled());
+    QVERIFY(tag->isEnabled());
+    choose(mainStamp, 1);
+    QCOMPARE(tag->currentIndex(), 1);
+
+    choose(settingsModel, 9); // RS-301 in the settings window
+    QCOMPARE(mainModel->currentIndex(), 9);
+    choose(tag, 1);
+    QCOMPARE(mainStamp->currentIndex(), 1);
+    gui.tick();
+    QVERIFY(QString::fromStdString(gui.context.values.timeFileText).endsWith(QStringLiteral(" N")));
+    QVERIFY(gui.find<QLabel>(main, "CameraPicture9")->isVisibleTo(main));
+    QVERIFY(gui.find<QLabel>(settings, "Image26")->isVisibleTo(settings));
+    QVERIFY(!gui.find<QLabel>(main, "CameraPicture4")->isVisibleTo(main));
+
+    choose(mainModel, 6); // Q6 keeps НЕТ from tick to tick
+    choose(mainStamp, 1);
+    gui.tick();
+    gui.tick();
+    QCOMPARE(mainStamp->currentIndex(), 1);
+
+    choose(mainModel, 8); // RS-101 has no stamp: held on ДА
+    QVERIFY(!mainStamp->isEnabled());
+    QVERIFY(!tag->isEnabled());
+    mainStamp->setCurrentIndex(1);
+    tag->setCurrentIndex(1);
+    gui.tick();
+    QCOMPARE(mainStamp->currentIndex(), 0);
+    QCOMPARE(tag->currentIndex(), 0);
+    QVERIFY(gui.find<QLabel>(settings, "Image11")->isVisibleTo(settings));
+}
+
+void MainWindowTest::exactlyOneMomentOptionAndThePickersFollowIt()
+{
+    GuiHarness gui;
+    TForm1* main = gui.context.forms.form1;
+    auto* current = gui.find<QCheckBox>(main, "CheckBox1");
+    auto* other = gui.find<QCheckBox>(main, "CheckBox2");
+    auto* date = gui.find<QDateEdit>(main, "DateTimePicker1");
+    auto* time = gui.find<QTimeEdit>(main, "DateTimePicker2");
+    QVERIFY(current->isChecked() && !other->isChecked());
+    QVERIFY(!date->isEnabled() && !time->isEnabled());
+    QCOMPARE(date->date(), QDate(2012, 10, 2));
+    QCOMPARE(time->time(), QTime(12, 0, 0));
+
+    QTest::mouseClick(current, Qt::LeftButton);
+    QVERIFY(!current->isChecked() && other->isChecked());
+    QVERIFY(date->isEnabled() && time->isEnabled());
+    date->setDate(QDate(2030, 1, 9));
+    time->setTime(QTime(7, 5, 3));
+    gui.tick();
+    const DateTimeParts& parts = gui.context.values.dateTimeParts;
+    QCOMPARE(parts, (DateTimeParts{"2030", "01", "09", "07", "05", "03"}));
+    QCOMPARE(gui.context.values.timeFileText, std::string("2030-01-09 07:05:03"));
+
+    QTest::mouseClick(other, Qt::LeftButton);
+    QVERIFY(current->isChecked() && !other->isChecked());
+    QVERIFY(!date->isEnabled());
+    gui.tick();
+    QCOMPARE(parts, (DateTimeParts{"2012", "10", "02", "14", "24", "32"}));
+}
+
+void MainWindowTest::theClockIsReadOnceSoMidnightNeverMixesDays()
+{
+    GuiHarness gui;
+    gui.clock.moment = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59));
+    gui.tick();
+    gui.clock.moment = QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0));
+    gui.context.forms.form1->Timer2Timer(); // the work tick before the clock tick
+    QCOMPARE(gui.context.values.dateTimeParts, (DateTimeParts{"2027", "01", "01", "00", "00", "00"}));
+    const QString chosenTime = gui.find<QLabel>(gui.context.forms.form1, "Label14")->text();
+    QCOMPARE(chosenTime, QStringLiteral("00:00:00"));
+}
+
+void MainWindowTest::theDriveListFollowsThePollAndTheRefreshButton()
+{
+    GuiHarness gui;
+    TForm1* main = gui.context.forms.form1;
+    auto* drives = gui.find<QComboBox>(main, "ComboBox2");
+    auto* set = gui.find<QPushButton>(main, "SetButton");
+    gui.tick();
+    QCOMPARE(drives->count(), 0);
+    QVERIFY(!set->isEnabled());
+
+    gui.probe.plug("/media/u/A/", "A");
+    gui.probe.plug("/media/u/B/", "B");
+    gui.tick();
+    QCOMPARE(drives->count(), 2);
+    choose(drives, 1);
+    QCOMPARE(gui.context.values.saveDir, std::string("/media/u/B/"));
+
+    gui.probe.plug("/media/u/C/", "C"); // a third card resets the choice to the first row
+    gui.tick();
+    QCOMPARE(drives->count(), 3);
+    QCOMPARE(drives->currentIndex(), 0);
+    QCOMPARE(gui.context.values.saveDir, std::string("/media/u/A/"));
+
+    // Same count, other card: only the refresh button notices.
+    gui.probe.unplug("/media/u/C/");
+    gui.probe.plug("/media/u/D/", "D");
+    gui.tick();
+    QCOMPARE(drives->itemText(2), QStringLiteral("/media/u/C/"));
+    QTest::mouseClick(gui.find<QPushButton>(main, "RefreshButton"), Qt::LeftButton);
+    QCOMPARE(drives->itemText(2), QStringLiteral("/media/u/D/"));
+
+    for (const char* root : {"/media/u/A/", "/media/u/B/", "/media/u/D/"})
+        gui.probe.unplug(root);
+    gui.tick();
+    QCOMPARE(drives->count(), 0);
+    QVERIFY(!set->isEnabled());
+}
+
+void MainWindowTest::aFailedWriteSaysWhyAndConfirmsNothing()
+{
+    struct Case {
+        const char* name;
+        std::function<void(GuiHarness&)> spoil;
+        QString text;
+    };
+    const std::vector<Case> cases = {
+        {"card pulled between poll and press",
+            [](GuiHarness& gui) { std::filesystem::remove_all(gui.folder.file("card")); }, "Invalid filename."},
+        {"a read-only time file on the card",
+            [](GuiHarness& gui) {
+                writeBytes(gui.folder.file("card/TAG.txt"), "old\r\n");
+                std::filesystem::permissions(gui.folder.file("card/TAG.txt"), std::filesystem::perms::owner_read);
+            },
+            "File access denied."},
+    };
+    for (const Case& c : cases) {
+        GuiHarness gui;
+        std::filesystem::create_directory(gui.folder.file("card"));
+        gui.probe.plug(gui.folder.file("card") + "/", "CARD");
+        gui.tick();
+        c.spoil(gui);
+        const auto seen = closingModals(
+            [&] { QTest::mouseClick(gui.find<QPushButton>(gui.context.forms.form1, "SetButton"), Qt::LeftButton); });
+        QVERIFY2(seen.size() == 1, c.name);
+        QCOMPARE(seen[0].objectName, QStringLiteral("ErrorBox"));
+        QCOMPARE(seen[0].text, c.text);
+        // Still running: the next tick works as before.
+        gui.tick();
+        QVERIFY(!gui.context.values.timeFileText.empty());
+    }
+}
+
+void MainWindowTest::theBannerOpensTheMakersPage()
+{
+    GuiHarness gui;
+    QTest::mouseClick(gui.find<QLabel>(gui.context.forms.form1, "Image12"), Qt::LeftButton);
+    QCOMPARE(gui.opener.opened, QStringList{QStringLiteral("https://www.example.com")});
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

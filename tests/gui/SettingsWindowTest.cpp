@@ -1,0 +1,130 @@
+// The settings window: edit a profile, watch the sample, save, restore, and what happens
+// when the settings file cannot be written.
+#include "GuiHarness.h"
+
+#include "common/ScopedUnprivileged.h"
+#include "profiles/DefaultProfiles.h"
+#include "ui/main/Unit1.h"
+#include "ui/settings/Unit4.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <filesystem>
+
+using namespace zv;
+using namespace zv::test;
+
+namespace {
+
+void choose(QComboBox* list, int row)
+{
+    list->setCurrentIndex(row);
+    emit list->activated(row);
+}
+
+std::vector<ModalSeen> click(GuiHarness& gui, const char* button)
+{
+    return closingModals(
+        [&] { QTest::mouseClick(gui.find<QPushButton>(gui.context.forms.form4, button), Qt::LeftButton); });
+}
+
+} // namespace
+
+class SettingsWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void savedProfilesComeBackAfterARestart();
+    void restoreBringsBackTheDefaultsOfTheChosenModel();
+    void anUnwritableSettingsFolderIsReportedAndNothingIsLost();
+    void theFileNameTakesTwentyCharactersAndTheSampleFollowsEdits();
+};
+
+void SettingsWindowTest::savedProfilesComeBackAfterARestart()
+{
+    TempFolder settingsFolder;
+    {
+        GuiHarness gui(1049, settingsFolder.path());
+        TForm4* settings = gui.context.forms.form4;
+        choose(gui.find<QComboBox>(settings, "DateSeparatorList"), 3); // MD80: "/"
+        settings->show();
+        QTest::mouseClick(gui.find<QPushButton>(settings, "ExitButton"), Qt::LeftButton);
+        QVERIFY(settings->isHidden());
+        QCOMPARE(gui.find<QComboBox>(settings, "DateSeparatorList")->currentIndex(), 3); // kept while hidden
+
+        const auto seen = click(gui, "SaveButton");
+        QCOMPARE(seen.size(), std::size_t{1});
+        QCOMPARE(seen[0].objectName, QStringLiteral("TForm5"));
+        QCOMPARE(seen[0].text,
+            QStringLiteral("Пользовательские параметры настройки для ВСЕХ минивидео камер успешно сохранены"));
+    }
+    GuiHarness restarted(1049, settingsFolder.path());
+    QCOMPARE(profileOf(restarted.context.values.profileTable, 0).DateSeparatorCode, std::string("3"));
+    QCOMPARE(restarted.find<QComboBox>(restarted.context.forms.form4, "DateSeparatorList")->currentIndex(), 3);
+}
+
+void SettingsWindowTest::restoreBringsBackTheDefaultsOfTheChosenModel()
+{
+    GuiHarness gui;
+    TForm4* settings = gui.context.forms.form4;
+    choose(gui.find<QComboBox>(settings, "ModelList"), 6); // Q6
+    choose(gui.find<QComboBox>(settings, "TagList"), 1);
+    choose(gui.find<QComboBox>(settings, "TimeSeparatorList"), 2);
+    gui.find<QLineEdit>(settings, "FileNameEdit")->setText(QStringLiteral("OTHER"));
+
+    const auto seen = click(gui, "RestoreButton");
+    QCOMPARE(seen.size(), std::size_t{1});
+    QCOMPARE(seen[0].objectName, QStringLiteral("TForm6"));
+    QCOMPARE(gui.context.values.profileTable, DefaultProfiles());
+    QCOMPARE(gui.find<QLineEdit>(settings, "FileNameEdit")->text(), QStringLiteral("TIMERSET"));
+    QCOMPARE(gui.find<QComboBox>(settings, "TimeSeparatorList")->currentIndex(), 0);
+    QCOMPARE(gui.find<QComboBox>(settings, "TagList")->currentIndex(), 0);
+    QCOMPARE(gui.find<QComboBox>(gui.context.forms.form1, "ComboBox4")->currentIndex(), 0);
+    QCOMPARE(gui.context.values.timeFileBaseName, std::string("TIMERSET"));
+}
+
+void SettingsWindowTest::anUnwritableSettingsFolderIsReportedAndNothingIsLost()
+{
+    TempFolder readOnly;
+    std::filesystem::permissions(readOnly.path(),
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec | std::filesystem::perms::others_read |
+            std::filesystem::perms::others_exec);
+    const ScopedUnprivileged user; // root could write anyway
+    std::vector<ModalSeen> seen;
+    std::unique_ptr<GuiHarness> gui;
+    seen = closingModals([&] { gui = std::make_unique<GuiHarness>(1049, readOnly.path()); });
+    QCOMPARE(seen.size(), std::size_t{1});
+    QCOMPARE(seen[0].text, QStringLiteral("Ошибка обращения к файлу"));
+    QCOMPARE(gui->context.values.profileTable, DefaultProfiles()); // the defaults, in memory
+
+    choose(gui->find<QComboBox>(gui->context.forms.form4, "DateSeparatorList"), 2);
+    seen = click(*gui, "SaveButton");
+    QCOMPARE(seen.size(), std::size_t{1});
+    QCOMPARE(seen[0].text, QStringLiteral("Ошибка обращения к файлу"));
+    QCOMPARE(profileOf(gui->context.values.profileTable, 0).DateSeparatorCode, std::string("2")); // edit kept
+    gui->tick();
+    QVERIFY(!gui->context.values.timeFileText.empty()); // still running
+    gui.reset();
+}
+
+void SettingsWindowTest::theFileNameTakesTwentyCharactersAndTheSampleFollowsEdits()
+{
+    GuiHarness gui;
+    TForm4* settings = gui.context.forms.form4;
+    auto* name = gui.find<QLineEdit>(settings, "FileNameEdit");
+    name->clear();
+    QTest::keyClicks(name, QStringLiteral("ABCDEFGHIJKLMNOPQRSTU"));
+    QCOMPARE(name->text(), QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
+    QCOMPARE(gui.context.values.timeFileBaseName, std::string("ABCDEFGHIJKLMNOPQRST"));
+
+    choose(gui.find<QComboBox>(settings, "DateTimeSeparatorList"), 2); // ENTER
+    gui.tick();
+    QCOMPARE(gui.find<QLabel>(settings, "Label10")->text(), QStringLiteral("2012-10-02\r\n14:24:32"));
+}
+
+QTEST_MAIN(SettingsWindowTest)
+#include "SettingsWindowTest.moc"
