@@ -122,7 +122,7 @@ case "$command" in
     seconds=${2:-30}
     install_missing_packages
     CXX=clang++ configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_BUILD_FUZZERS=ON \
-      -DZV_BUILD_TESTS=OFF -DZV_BUILD_BENCHMARKS=OFF
+      -DZV_BUILD_TESTS=OFF -DZV_BUILD_BENCHMARKS=OFF -DZV_BUILD_GUI=OFF
     for target in build-fuzz/tests/fuzz/fuzz_*; do
       [ -x "$target" ] || continue
       name=$(basename "$target")
@@ -144,9 +144,13 @@ case "$command" in
     ctest --test-dir build-release --label-regex bench --verbose
     ;;
   run)
-    echo "build.sh: the program is not built yet: the windows arrive with the application issue." >&2
-    echo "build.sh: './build.sh test' builds the core library and runs its tests." >&2
-    exit 1
+    install_missing_packages
+    configure_and_build build -DCMAKE_BUILD_TYPE=Debug
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+      echo "build.sh: no display to show the windows on; run it in a desktop session, or: xvfb-run ./build.sh run" >&2
+      exit 1
+    fi
+    exec build/app/zentrik-vesmar
     ;;
   windows-check)
     install_missing_packages "${WINDOWS_PACKAGES[@]}"
