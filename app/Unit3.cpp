@@ -52,9 +52,9 @@ void TForm3::fillMakerDetails()
     ui_->Label5->setText(QString::fromLatin1(maker::kTelephones));
     ui_->Label7->setText(QString::fromLatin1(maker::kHotLine));
     ui_->Label15->setText(QString::fromLatin1(maker::kComplaintsMail));
-    ui_->Label12->setText(tr("Будни: с 9:00 до 19:00"));
-    ui_->Label13->setText(tr("Выходные: с 10:00 до 16:00 (время московское)"));
-    ui_->Label2->setText(tr("Автор: Дальвенор, %1").arg(QString::fromLatin1(maker::kAuthorMail)));
+    ui_->Label12->setText(tr(maker::kWeekdayHours));
+    ui_->Label13->setText(tr(maker::kWeekendHours));
+    ui_->Label2->setText(tr(maker::kAuthorLine).arg(QString::fromLatin1(maker::kAuthorMail)));
 }
 
 void TForm3::English_LANG_Form3()

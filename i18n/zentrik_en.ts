@@ -1,0 +1,220 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>ConfirmationWindow</name>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>Настройки</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Тип миникамеры:</source>
+        <translation>Type of Zentrik:</translation>
+    </message>
+    <message>
+        <source>Отображать метку времени:</source>
+        <translation>Showing date and time:</translation>
+    </message>
+    <message>
+        <source>Миникамера в системе под буквой:</source>
+        <translation>The device is registered in system as:</translation>
+    </message>
+    <message>
+        <source>ДА</source>
+        <translation>YES</translation>
+    </message>
+    <message>
+        <source>НЕТ</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>Обновить список устройств</source>
+        <translation>Update the list of devices</translation>
+    </message>
+    <message>
+        <source>Установить текущую системную дату и время:</source>
+        <translation>Set the current system date and time:</translation>
+    </message>
+    <message>
+        <source>Сегодня:</source>
+        <translation>Today:</translation>
+    </message>
+    <message>
+        <source>Дата:</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>Время:</source>
+        <translation>Time:</translation>
+    </message>
+    <message>
+        <source>Установить другую дату и время</source>
+        <translation>Set other date and time:</translation>
+    </message>
+    <message>
+        <source>Выбранное значение даты и времени для установки:</source>
+        <translation>Chosen date and time for installation:</translation>
+    </message>
+    <message>
+        <source>Установить выбранную дату и время</source>
+        <translation>SET CHOSEN DATE AND TIME</translation>
+    </message>
+    <message>
+        <source>УСТАНОВИТЬ ВЫБРАННУЮ ДАТУ И ВРЕМЯ</source>
+        <translation>SET CHOSEN DATE AND TIME</translation>
+    </message>
+</context>
+<context>
+    <name>TForm3</name>
+    <message>
+        <source>По всем вопросам звоните:</source>
+        <translation>For any questions you may call:</translation>
+    </message>
+    <message>
+        <source>Горячая линия по покупке минивидеокамер:</source>
+        <translation>The hot line for purchase of minivideo cameras:</translation>
+    </message>
+    <message>
+        <source>Для ВСЕХ регионов России звонок БЕСПЛАТНЫЙ!</source>
+        <translation>For ALL regions of Russia call FREE!</translation>
+    </message>
+    <message>
+        <source>Книга жалоб и предложений:</source>
+        <translation>Complaints book and of offers</translation>
+    </message>
+</context>
+<context>
+    <name>TForm4</name>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Настройки файла формата даты и времени:</source>
+        <translation>Settings of the file of a format of date and time:</translation>
+    </message>
+    <message>
+        <source>Тип миникамеры:</source>
+        <translation>Type of Zentrik:</translation>
+    </message>
+    <message>
+        <source>Имя файла:</source>
+        <translation>File name:</translation>
+    </message>
+    <message>
+        <source>* - расширение файла &quot;.txt&quot;</source>
+        <translation>* - file extension &quot;.txt&quot;</translation>
+    </message>
+    <message>
+        <source>Символ-разделитель в значениях даты:</source>
+        <translation>Symbol divider in values of date:</translation>
+    </message>
+    <message>
+        <source>НЕТ (Слитно)</source>
+        <translation>NO (Conjoint)</translation>
+    </message>
+    <message>
+        <source>&quot;.&quot; - Точка</source>
+        <translation>&quot;.&quot; - Point</translation>
+    </message>
+    <message>
+        <source>&quot;-&quot; - Тире</source>
+        <translation>&quot;-&quot; - Dash</translation>
+    </message>
+    <message>
+        <source>&quot;/&quot; - Дробь</source>
+        <translation>&quot;/&quot; - Ratio</translation>
+    </message>
+    <message>
+        <source>Символ-разделитель в значениях времени:</source>
+        <translation>Symbol divider in values of time:</translation>
+    </message>
+    <message>
+        <source>&quot;:&quot; - Двоеточие</source>
+        <translation>&quot;:&quot; - Colon</translation>
+    </message>
+    <message>
+        <source>Символ-разделитель между значениями даты и времени:</source>
+        <translation>Symbol divider between values of date and time:</translation>
+    </message>
+    <message>
+        <source>&quot; &quot; - Пробел</source>
+        <translation>&quot; &quot; - Gap</translation>
+    </message>
+    <message>
+        <source>Наличие метки времени:</source>
+        <translation>Existence of a tag of time:</translation>
+    </message>
+    <message>
+        <source>&quot;Y&quot; - Есть</source>
+        <translation>&quot;Y&quot; - Yes</translation>
+    </message>
+    <message>
+        <source>&quot;N&quot; - Нет</source>
+        <translation>&quot;N&quot; - No</translation>
+    </message>
+    <message>
+        <source>Образец содержания файла формата даты и времени:</source>
+        <translation>Sample of the contents of the file of a format of date and time:</translation>
+    </message>
+    <message>
+        <source>Сохранить пользовательские настройки</source>
+        <translation>Save user settings</translation>
+    </message>
+    <message>
+        <source>Восстановить настройки по умолчанию</source>
+        <translation>Restore settings by default</translation>
+    </message>
+</context>
+<context>
+    <name>zv::TForm2</name>
+    <message>
+        <source>Дата и время успешно установлены</source>
+        <translation>Date and time it is successful set</translation>
+    </message>
+</context>
+<context>
+    <name>zv::TForm3</name>
+    <message>
+        <source>Будни: с 9:00 до 19:00 (МСК)</source>
+        <translation>Weekdays: 9:00 to 19:00 (Moscow time)</translation>
+    </message>
+    <message>
+        <source>Выходные: с 10:00 до 16:00 (МСК)</source>
+        <translation>Weekends: 10:00 to 16:00 (Moscow time)</translation>
+    </message>
+    <message>
+        <source>Автор: Дальвенор, %1</source>
+        <translation>Author of the program: Dalvenor, %1</translation>
+    </message>
+</context>
+<context>
+    <name>zv::TForm5</name>
+    <message>
+        <source>Пользовательские параметры настройки для ВСЕХ минивидео камер успешно сохранены</source>
+        <translation>User settings for ALL minivideo cameras are successfully kept</translation>
+    </message>
+</context>
+<context>
+    <name>zv::TForm6</name>
+    <message>
+        <source>Параметры настройки по умолчанию для ВСЕХ минивидео камер успешно сохранены</source>
+        <translation>Settings by default for ALL minivideo cameras are successfully kept</translation>
+    </message>
+</context>
+</TS>
