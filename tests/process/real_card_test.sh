@@ -1,0 +1,100 @@
+#!/bin/bash
+# The real program under Xvfb against a real card: an ext2 image on a loop device that claims to
+# be removable, mounted under /media while the program runs, in a private mount namespace.
+# Plugged, the card is listed within a second (set becomes usable); set writes the time file
+# there; the card unmounts right after (nothing held open); unplugged, the program runs on.
+# Exit 77 (skipped) with the reason when this machine cannot do it.
+set -u
+program=${1:?usage: real_card_test.sh PATH/TO/zentrik-vesmar}
+
+skip() {
+    echo "SKIP: $*"
+    exit 77
+}
+[ "$(id -u)" -eq 0 ] || skip "needs root (loop devices and mounts)"
+for tool in unshare losetup mke2fs mount umount truncate Xvfb xdotool; do
+    command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
+done
+[ -e /dev/loop-control ] || skip "no loop device support (/dev/loop-control missing)"
+unshare -m --propagation private true 2>/dev/null || skip "cannot make a private mount namespace"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/zv-real-card.XXXXXX") || skip "cannot make a temporary folder"
+chmod 700 "$work"
+media_root=/media/zv-card-$$
+loop=""
+made_media=0
+# shellcheck disable=SC2317 # run by the trap
+cleanup() {
+    [ -n "$loop" ] && losetup -d "$loop"
+    rm -rf "$work"
+    rmdir "$media_root/CAMERA" "$media_root" 2>/dev/null
+    [ "$made_media" -eq 1 ] && rmdir /media 2>/dev/null
+}
+trap cleanup EXIT
+
+truncate -s 4M "$work/card.img" || skip "cannot create the image"
+mke2fs -q -t ext2 -L CAMERA "$work/card.img" || skip "mke2fs failed"
+loop=$(losetup -f --show "$work/card.img" 2>/dev/null) || {
+    loop=""
+    skip "no free loop device"
+}
+echo 1 >"$work/removable"
+[ -d /media ] || { mkdir /media && made_media=1; }
+mkdir -p "$media_root/CAMERA" || skip "cannot create $media_root/CAMERA"
+
+# shellcheck disable=SC2016 # expanded by the inner shell
+unshare -m --propagation private bash -c '
+    set -u
+    program=$1 loop=$2 flagFile=$3 card=$4 work=$5
+    fail() { echo "FAIL: $*"; cat "$work/stderr" 2>/dev/null; exit 1; }
+    flag=/sys/block/${loop#/dev/}/removable
+    mount --bind "$flagFile" "$flag" || { echo "SKIP: cannot bind-mount over $flag"; exit 77; }
+
+    exec 3>"$work/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+    export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work HOME=$work LANG=ru_RU.UTF-8 LC_ALL=
+    "$program" 2>"$work/stderr" &
+    app=$!
+    trap "kill $app $xvfb 2>/dev/null" EXIT
+
+    # The windows of the program, by size: the main window is 400 wide, a confirmation 322.
+    window_of_width() {
+        local id
+        for id in $(xdotool search --onlyvisible --name "Zentrik" 2>/dev/null); do
+            eval "$(xdotool getwindowgeometry --shell "$id")"
+            [ "$WIDTH" -eq "$1" ] && { echo "$X $Y"; return 0; }
+        done
+        return 1
+    }
+    wait_window() {
+        for _ in $(seq 60); do window_of_width "$1" && return 0; sleep 0.05; done
+        return 1
+    }
+    click_at() { xdotool mousemove "$1" "$2" click 1; }
+
+    read -r mx my < <(wait_window 400) || fail "the main window never showed"
+    sleep 0.3
+    mount "$loop" "$card" || fail "cannot mount the card"
+    sleep 1 # the card must be listed within this second
+    before=$(date +%s)
+    click_at $((mx + 200)) $((my + 528)) # the set button
+    read -r cx cy < <(wait_window 322) || fail "no confirmation within 3 s of pressing set"
+    after=$(date +%s)
+    [ -f "$card/TAG.txt" ] || fail "no time file on the card: $(ls -A "$card")"
+    # MD80, the first model: date with dashes, time with colons, a space between, CR LF.
+    ok=0
+    for ((t = before; t <= after; t++)); do
+        [ "$(cat "$card/TAG.txt")" = "$(date -d "@$t" "+%Y-%m-%d %H:%M:%S")"$'\''\r'\'' ] && ok=1
+    done
+    [ "$ok" -eq 1 ] || fail "unexpected time file: $(od -c "$card/TAG.txt")"
+    umount "$card" || fail "the card could not be unmounted right after the set"
+    echo "set wrote the time file and the card unmounted at once"
+    click_at $((cx + 163)) $((cy + 85)) # the confirmation exit button
+    sleep 1
+    kill -0 "$app" 2>/dev/null || fail "the program ended after the card was pulled"
+    window_of_width 322 >/dev/null && fail "the confirmation did not close"
+    grep -i "error\|warning" "$work/stderr" && fail "the program complained"
+    echo PASS
+' zv-real-card "$program" "$loop" "$work/removable" "$media_root/CAMERA" "$work"
