@@ -1,6 +1,7 @@
 #include "ui/main/StatusLights.h"
 
 #include <QLabel>
+#include <QPixmap>
 
 namespace zv {
 
@@ -11,11 +12,18 @@ StatusLights::StatusLights(QObject* parent) : QObject(parent)
     connect(&timer_, &QTimer::timeout, this, &StatusLights::step);
 }
 
-void StatusLights::addStrip(const LampStrip& strip)
+// Opaque lamps keep a step's repaint to the two lamps that change; see-through ones would
+// repaint the window behind them four times a second.
+void StatusLights::addStrip(const LampStrip& unlit, const LampStrip& lit, const QPixmap& off, const QPixmap& on)
 {
-    for (std::size_t i = 0; i < strip.size(); ++i)
-        strip[i]->setVisible(static_cast<int>(i) == lit_);
-    strips_.push_back(strip);
+    for (std::size_t i = 0; i < lit.size(); ++i) {
+        unlit[i]->setPixmap(off);
+        lit[i]->setPixmap(on);
+        unlit[i]->setAutoFillBackground(true);
+        lit[i]->setAutoFillBackground(true);
+        lit[i]->setVisible(static_cast<int>(i) == lit_);
+    }
+    strips_.push_back(lit);
 }
 
 void StatusLights::start() { timer_.start(); }

@@ -7,11 +7,12 @@
 #include <vector>
 
 class QLabel;
+class QPixmap;
 
 namespace zv {
 
 inline constexpr int kLampCount = 7;
-using LampStrip = std::array<QLabel*, kLampCount>; // the lit pictures, left to right
+using LampStrip = std::array<QLabel*, kLampCount>; // left to right
 
 // The running red light: one lamp lit at a time, one step to the right every 250 ms,
 // wrapping round, in every strip at once. A step changes only two visibilities per strip.
@@ -23,7 +24,8 @@ public:
 
     explicit StatusLights(QObject* parent = nullptr);
 
-    void addStrip(const LampStrip& strip);
+    // A strip is a row of unlit lamps with a lit lamp over each; lighting one shows its lit lamp.
+    void addStrip(const LampStrip& unlit, const LampStrip& lit, const QPixmap& off, const QPixmap& on);
     // The first lamp lights one step after this.
     void start();
 

@@ -38,12 +38,7 @@ TForm1::TForm1(AppContext& context)
         cameraPictures_[m]->setPixmap(context_.pictures.camera(static_cast<ModelIndex>(m)));
         cameraPictures_[m]->hide();
     }
-    for (QLabel* lamp :
-        {ui_->LampOff1, ui_->LampOff2, ui_->LampOff3, ui_->LampOff4, ui_->LampOff5, ui_->LampOff6, ui_->LampOff7})
-        lamp->setPixmap(context_.pictures.lampOff());
-    for (QLabel* lamp : litLamps())
-        lamp->setPixmap(context_.pictures.lampOn());
-    lights_.addStrip(litLamps());
+    lights_.addStrip(unlitLamps(), litLamps(), context_.pictures.lampOff(), context_.pictures.lampOn());
 
     for (QTimer* timer : {&timer1_, &timer2_}) {
         timer->setInterval(1);
@@ -107,6 +102,11 @@ void TForm1::setTimeStampEnabled(bool enabled)
     for (QWidget* widget : {static_cast<QWidget*>(ui_->ComboBox4), static_cast<QWidget*>(ui_->Label24),
              static_cast<QWidget*>(ui_->Label34)})
         changeOnly::setEnabled(widget, enabled);
+}
+
+LampStrip TForm1::unlitLamps() const
+{
+    return {ui_->LampOff1, ui_->LampOff2, ui_->LampOff3, ui_->LampOff4, ui_->LampOff5, ui_->LampOff6, ui_->LampOff7};
 }
 
 LampStrip TForm1::litLamps() const

@@ -45,6 +45,7 @@ public:
     void English_LANG_Form1();
 
     [[nodiscard]] StatusLights& lights() { return lights_; }
+    [[nodiscard]] LampStrip unlitLamps() const;
     [[nodiscard]] LampStrip litLamps() const;
 
     // The timers' work, reachable so tests can step time by hand.

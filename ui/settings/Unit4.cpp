@@ -42,13 +42,8 @@ TForm4::TForm4(AppContext& context)
         cameraPictures_[m]->setPixmap(context_.pictures.camera(static_cast<ModelIndex>(m)));
         cameraPictures_[m]->hide();
     }
-    for (QLabel* lamp :
-        {ui_->LampOff1, ui_->LampOff2, ui_->LampOff3, ui_->LampOff4, ui_->LampOff5, ui_->LampOff6, ui_->LampOff7})
-        lamp->setPixmap(context_.pictures.lampOff());
-    for (QLabel* lamp : litLamps())
-        lamp->setPixmap(context_.pictures.lampOn());
     if (TForm1* main = context_.forms.form1)
-        main->lights().addStrip(litLamps());
+        main->lights().addStrip(unlitLamps(), litLamps(), context_.pictures.lampOff(), context_.pictures.lampOn());
     connectControls();
     FormCreate();
 }
@@ -94,6 +89,11 @@ void TForm4::English_LANG_Form4()
 }
 
 ModelIndex TForm4::model() const { return ui_->ModelList->currentIndex(); }
+
+LampStrip TForm4::unlitLamps() const
+{
+    return {ui_->LampOff1, ui_->LampOff2, ui_->LampOff3, ui_->LampOff4, ui_->LampOff5, ui_->LampOff6, ui_->LampOff7};
+}
 
 LampStrip TForm4::litLamps() const
 {

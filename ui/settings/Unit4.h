@@ -40,6 +40,7 @@ public:
     void showCameraPicture(ModelIndex m);
     void setTagRow(int row);
     void followMainWindowModel(ModelIndex m, bool tagged, int timeStampRow);
+    [[nodiscard]] LampStrip unlitLamps() const;
     [[nodiscard]] LampStrip litLamps() const;
 
 private:
