@@ -1,0 +1,71 @@
+#!/bin/bash
+# The program's running cost against the floor, side by side under one Xvfb:
+#   * bare: two empty 1 ms Qt timers; the program's own measure (both windows, real clock and
+#     probe) and the real executable with its settings window opened by a click;
+#   * CPU share of each over SECONDS, the ratio to the floor, paints per second while idle,
+#     start-up to the first paint of the main window, resident memory after 5 s.
+# Fails when a budget is exceeded: ratio 1.25, 40 paints/s, 150 ms, 45 MB.
+set -euo pipefail
+cost=${1:?usage: window_cost.sh PATH/TO/window_cost PATH/TO/zentrik-vesmar [SECONDS]}
+program=${2:?usage: window_cost.sh PATH/TO/window_cost PATH/TO/zentrik-vesmar [SECONDS]}
+seconds=${3:-10}
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/zv-cost.XXXXXX")
+chmod 700 "$work"
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work HOME=$work QT_QPA_PLATFORM=xcb
+
+value() { awk -v key="$1" '$1 == key { print $2 }' "$work/readings"; }
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+# The real executable: time to its window on the screen, then its CPU with both windows shown.
+real_program() {
+    local started pid window ticks
+    started=$(date +%s%N)
+    "$program" &
+    pid=$!
+    until window=$(xdotool search --onlyvisible --name "Zentrik" 2>/dev/null | head -n 1) && [ -n "$window" ]; do
+        sleep 0.005
+    done
+    echo "real_start_to_window_ms $((($(date +%s%N) - started) / 1000000))"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + 293)) $((Y + 87)) click 1 # the settings button
+    sleep 1
+    ticks=$(cpu_ticks "$pid")
+    sleep "$seconds"
+    echo "real_cpu_share $(awk -v t=$(($(cpu_ticks "$pid") - ticks)) -v hz="$(getconf CLK_TCK)" -v s="$seconds" \
+        'BEGIN { printf "%.4f", t / hz / s }')"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+}
+
+{
+    "$cost" bare "$seconds"
+    "$cost" program "$seconds"
+    real_program
+} | tee "$work/readings"
+
+awk -v bare="$(value bare_cpu_share)" -v own="$(value program_cpu_share)" -v real="$(value real_cpu_share)" \
+    'BEGIN { printf "ratio_program_to_bare %.2f\nratio_real_to_bare %.2f\n", own / bare, real / bare }' |
+    tee -a "$work/readings"
+
+failed=0
+check() { # name limit
+    if awk -v v="$(value "$1")" -v limit="$2" 'BEGIN { exit !(v > limit) }'; then
+        echo "OVER BUDGET: $1 = $(value "$1") (limit $2)"
+        failed=1
+    fi
+}
+check ratio_program_to_bare 1.25
+check ratio_real_to_bare 1.25
+check paints_per_second 40
+check start_to_main_painted_ms 150
+check resident_mb_after_5s 45
+exit "$failed"
