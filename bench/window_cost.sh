@@ -3,7 +3,8 @@
 #   * bare: two empty 1 ms Qt timers; the program's own measure (both windows, real clock and
 #     probe) and the real executable with its settings window opened by a click;
 #   * CPU share of each over SECONDS, the ratio to the floor, paints per second while idle,
-#     start-up to the first paint of the main window, resident memory after 5 s.
+#     start-up (from the process's creation) to the first paint of the main window, resident
+#     memory after 5 s.
 # Fails when a budget is exceeded: ratio 1.25, 40 paints/s, 150 ms, 45 MB.
 set -euo pipefail
 cost=${1:?usage: window_cost.sh PATH/TO/window_cost PATH/TO/zentrik-vesmar [SECONDS]}
