@@ -7,40 +7,9 @@
 set -u
 program=${1:?usage: real_card_test.sh PATH/TO/zentrik-vesmar}
 
-skip() {
-    echo "SKIP: $*"
-    exit 77
-}
-[ "$(id -u)" -eq 0 ] || skip "needs root (loop devices and mounts)"
-for tool in unshare losetup mke2fs mount umount truncate Xvfb xdotool; do
-    command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
-done
-[ -e /dev/loop-control ] || skip "no loop device support (/dev/loop-control missing)"
-unshare -m --propagation private true 2>/dev/null || skip "cannot make a private mount namespace"
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/zv-real-card.XXXXXX") || skip "cannot make a temporary folder"
-chmod 700 "$work"
-media_root=/media/zv-card-$$
-loop=""
-made_media=0
-# shellcheck disable=SC2317 # run by the trap
-cleanup() {
-    [ -n "$loop" ] && losetup -d "$loop"
-    rm -rf "$work"
-    rmdir "$media_root/CAMERA" "$media_root" 2>/dev/null
-    [ "$made_media" -eq 1 ] && rmdir /media 2>/dev/null
-}
-trap cleanup EXIT
-
-truncate -s 4M "$work/card.img" || skip "cannot create the image"
-mke2fs -q -t ext2 -L CAMERA "$work/card.img" || skip "mke2fs failed"
-loop=$(losetup -f --show "$work/card.img" 2>/dev/null) || {
-    loop=""
-    skip "no free loop device"
-}
-echo 1 >"$work/removable"
-[ -d /media ] || { mkdir /media && made_media=1; }
-mkdir -p "$media_root/CAMERA" || skip "cannot create $media_root/CAMERA"
+# shellcheck source=../integration/removable_card.sh
+. "$(dirname "$0")/../integration/removable_card.sh"
+prepare_removable_card Xvfb xdotool
 
 # shellcheck disable=SC2016 # expanded by the inner shell
 unshare -m --propagation private bash -c '
@@ -97,4 +66,4 @@ unshare -m --propagation private bash -c '
     window_of_width 322 >/dev/null && fail "the confirmation did not close"
     grep -i "error\|warning" "$work/stderr" && fail "the program complained"
     echo PASS
-' zv-real-card "$program" "$loop" "$work/removable" "$media_root/CAMERA" "$work"
+' zv-real-card "$program" "$loop" "$flag_file" "$card" "$work"
