@@ -4,6 +4,7 @@
 #
 #   ./build.sh test            build into build/ and run every test
 #   ./build.sh test-sanitize   the same with AddressSanitizer and UBSan, in build-sanitize/
+#   ./build.sh soak            a minute of plugging, unplugging and setting, under the sanitizers
 #   ./build.sh fuzz [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 30)
 #   ./build.sh bench           release build into build-release/ and run the benchmarks
 #   ./build.sh run             build and start the program
@@ -17,6 +18,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   e2fsprogs util-linux mount
+  xvfb xauth xdotool fonts-dejavu-core
 )
 
 # The Windows check: MinGW-w64 (posix threads, which GoogleTest needs), Wine, GoogleTest's sources,
@@ -66,8 +68,12 @@ configure_and_build() {
   cmake --build "$dir"
 }
 
+with_sanitizer_options() {
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 "$@"
+}
+
 run_tests() {
-  ctest --test-dir "$1" --output-on-failure --label-exclude bench --timeout 240
+  ctest --test-dir "$1" --output-on-failure --label-exclude "bench|soak" --timeout 240
 }
 
 # Wine reads the user's language id and the ANSI code page from the Linux locale, so the locales the
@@ -123,7 +129,12 @@ case "$command" in
   test-sanitize)
     install_missing_packages
     configure_and_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZV_SANITIZE=ON -DZV_BUILD_BENCHMARKS=OFF
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_tests build-sanitize
+    with_sanitizer_options run_tests build-sanitize
+    ;;
+  soak)
+    install_missing_packages
+    configure_and_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZV_SANITIZE=ON -DZV_BUILD_BENCHMARKS=OFF
+    with_sanitizer_options ctest --test-dir build-sanitize --output-on-failure --label-regex soak
     ;;
   fuzz)
     seconds=${2:-30}
@@ -183,7 +194,7 @@ case "$command" in
     as_root packaging/check-package.sh build-package/zentrik-vesmar_*.deb
     ;;
   *)
-    echo "usage: ./build.sh [test|test-sanitize|fuzz [SECONDS]|bench|run|windows-check|package]" >&2
+    echo "usage: ./build.sh [test|test-sanitize|soak|fuzz [SECONDS]|bench|run|windows-check|package]" >&2
     exit 2
     ;;
 esac
