@@ -1,0 +1,132 @@
+// zv-screenshots OUTDIR [ru] [en]: draws the six windows as a user sees them with a Q5 camera
+// plugged in, on a stopped clock, and saves each as OUTDIR/<window>-<language>.png. The date and
+// time follow the process's locale, as in the program, so each language is best drawn under its
+// own LANG (take-screenshots.sh does that).
+#include "StillSeams.h"
+
+#include "app/AppContext.h"
+#include "app/Unit2.h"
+#include "app/Unit3.h"
+#include "app/Unit5.h"
+#include "app/Unit6.h"
+#include "app/WindowSet.h"
+#include "ui/main/Unit1.h"
+#include "ui/settings/Unit4.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace zv;
+
+namespace {
+
+struct Language {
+    QString suffix;
+    std::uint16_t id;
+};
+
+constexpr ModelIndex kQ5 = 5;
+
+// The program's own window font (see runProgram), so the pictures show what users see.
+void useProgramFont()
+{
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Tahoma"), QStringLiteral("Arial"),
+        QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSize(8);
+    QApplication::setFont(font);
+}
+
+// Says which controls' texts need more room than their fixed size gives; the pictures show how it
+// looks, this says where to look.
+void reportTightTexts(const QWidget* window, const QString& picture)
+{
+    for (const QWidget* control : window->findChildren<QWidget*>()) {
+        QSize needed;
+        if (const auto* label = qobject_cast<const QLabel*>(control); label && !label->text().isEmpty())
+            needed = label->wordWrap() ? QSize(0, label->heightForWidth(label->width())) : label->sizeHint();
+        else if (qobject_cast<const QAbstractButton*>(control) || qobject_cast<const QComboBox*>(control))
+            needed = QSize(control->sizeHint().width(), 0); // their height is the form's, text or not
+        if (control->isVisible() && (needed.width() > control->width() || needed.height() > control->height()))
+            std::fprintf(stderr, "zv-screenshots: %s: %s needs %dx%d, has %dx%d\n", qPrintable(picture),
+                qPrintable(control->objectName()), needed.width(), needed.height(), control->width(),
+                control->height());
+    }
+}
+
+bool save(QWidget* window, const QString& path)
+{
+    window->show();
+    QCoreApplication::processEvents();
+    reportTightTexts(window, QFileInfo(path).fileName());
+    const bool saved = window->grab().save(path);
+    window->hide();
+    if (!saved)
+        std::fprintf(stderr, "zv-screenshots: cannot write %s\n", qPrintable(path));
+    return saved;
+}
+
+bool drawWindows(const QDir& out, const Language& language)
+{
+    const QTemporaryDir settingsFolder;
+    screenshots::StillClock clock(QDateTime(QDate(2026, 12, 9), QTime(14, 30, 0)));
+    screenshots::NoOpener opener;
+    screenshots::OneCameraDrive camera("E:\\", "CAMERA");
+    AppContext context(Seams{clock, opener, camera, [&language] { return language.id; },
+        settingsFolder.filePath(QStringLiteral("Zentrik.ini")).toStdString()});
+    const WindowSet windows(context);
+    const Forms& forms = context.forms;
+
+    auto* models = forms.form1->findChild<QComboBox*>(QStringLiteral("ComboBox3"));
+    models->setCurrentIndex(kQ5);
+    emit models->activated(kQ5); // as a user's choice, so both windows follow
+    forms.form1->Timer1Timer();
+    forms.form1->Timer2Timer();
+
+    const std::pair<const char*, QWidget*> pictures[] = {{"main", forms.form1}, {"settings", forms.form4},
+        {"about", forms.form3}, {"set-done", forms.form2}, {"user-saved", forms.form5},
+        {"defaults-saved", forms.form6}};
+    bool allSaved = true;
+    for (const auto& [name, window] : pictures)
+        allSaved = save(window, out.filePath(QString::fromLatin1(name) + u'-' + language.suffix + ".png")) && allSaved;
+    return allSaved;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QStringList arguments = QApplication::arguments().mid(1);
+    if (arguments.isEmpty()) {
+        std::fprintf(stderr, "usage: zv-screenshots OUTDIR [ru] [en]\n");
+        return EXIT_FAILURE;
+    }
+    const QDir out(arguments.takeFirst());
+    if (!out.mkpath(QStringLiteral(".")))
+        return EXIT_FAILURE;
+    if (arguments.isEmpty())
+        arguments = {QStringLiteral("ru"), QStringLiteral("en")};
+    useProgramFont();
+
+    bool allSaved = true;
+    for (const QString& suffix : arguments) {
+        if (suffix != QLatin1String("ru") && suffix != QLatin1String("en")) {
+            std::fprintf(stderr, "zv-screenshots: unknown language %s\n", qPrintable(suffix));
+            return EXIT_FAILURE;
+        }
+        allSaved =
+            drawWindows(out, {suffix, suffix == QLatin1String("ru") ? std::uint16_t{1049} : std::uint16_t{1033}}) &&
+            allSaved;
+    }
+    return allSaved ? EXIT_SUCCESS : EXIT_FAILURE;
+}
