@@ -7,26 +7,10 @@
 #include "app/ZentrikApplication.h"
 #include "common/UserLanguage.h"
 #include "drives/DriveProbe.h"
+#include "ui/common/WindowLook.h"
 #include "ui/main/Unit1.h"
 
-#include <QFont>
-
 namespace zv {
-
-namespace {
-
-// The windows are drawn for a small sans-serif face; take the first of these that the
-// system has.
-void setWindowFont(QApplication& application)
-{
-    QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Tahoma"), QStringLiteral("Arial"),
-        QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSize(8);
-    application.setFont(font);
-}
-
-} // namespace
 
 int runProgram(int argc, char** argv)
 {
@@ -35,7 +19,7 @@ int runProgram(int argc, char** argv)
     TXJustOne justOne(QString::fromLatin1(kApplicationTitle), TXJustOne::defaultFolder());
     if (!justOne.check())
         return 0;
-    setWindowFont(application);
+    applyWindowFont();
 
     SystemClock clock;
     SystemAddressOpener opener;

@@ -10,6 +10,7 @@
 #include "app/Unit5.h"
 #include "app/Unit6.h"
 #include "app/WindowSet.h"
+#include "ui/common/WindowLook.h"
 #include "ui/main/Unit1.h"
 #include "ui/settings/Unit4.h"
 
@@ -18,7 +19,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFont>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -35,16 +35,6 @@ struct Language {
 };
 
 constexpr ModelIndex kQ5 = 5;
-
-// The program's own window font (see runProgram), so the pictures show what users see.
-void useProgramFont()
-{
-    QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Tahoma"), QStringLiteral("Arial"),
-        QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSize(8);
-    QApplication::setFont(font);
-}
 
 // Says which controls' texts need more room than their fixed size gives; the pictures show how it
 // looks, this says where to look.
@@ -116,7 +106,7 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
     if (arguments.isEmpty())
         arguments = {QStringLiteral("ru"), QStringLiteral("en")};
-    useProgramFont();
+    applyWindowFont();
 
     bool allSaved = true;
     for (const QString& suffix : arguments) {

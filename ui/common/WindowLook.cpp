@@ -2,6 +2,8 @@
 
 #include "app/AppContext.h"
 
+#include <QApplication>
+#include <QFont>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -41,6 +43,15 @@ void centreOnScreen(QWidget* window, bool wholeDesktop)
     QRect frame = window->frameGeometry();
     frame.moveCenter(area.center());
     window->move(frame.topLeft());
+}
+
+void applyWindowFont()
+{
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Tahoma"), QStringLiteral("Arial"),
+        QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSize(8);
+    QApplication::setFont(font);
 }
 
 } // namespace zv

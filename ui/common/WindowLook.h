@@ -18,4 +18,7 @@ void applyWindowLook(QWidget* window, const QIcon& icon, TitleButtons buttons = 
 // Centres a window on the screen it will show on (`wholeDesktop`: on all screens together).
 void centreOnScreen(QWidget* window, bool wholeDesktop = false);
 
+// The windows are drawn for a small sans-serif face: the first of the classic ones the system has.
+void applyWindowFont();
+
 } // namespace zv
