@@ -8,6 +8,7 @@
 #   ./build.sh fuzz [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 30)
 #   ./build.sh bench           release build into build-release/ and run the benchmarks
 #   ./build.sh run             build and start the program
+#   ./build.sh screenshots     draw every window in both languages into docs/screenshots/
 #   ./build.sh windows-check   cross-build the core for Windows into build-windows/ and run its tests under Wine
 #   ./build.sh package         release build into build-package/, the .deb by CPack, and its checks
 set -euo pipefail
@@ -170,6 +171,11 @@ case "$command" in
     fi
     exec build/app/zentrik-vesmar
     ;;
+  screenshots)
+    install_missing_packages "${PACKAGES[@]}" fonts-liberation
+    configure_and_build build -DCMAKE_BUILD_TYPE=Debug
+    tools/screenshots/take-screenshots.sh build/tools/screenshots/zv-screenshots docs/screenshots
+    ;;
   windows-check)
     install_missing_packages "${WINDOWS_PACKAGES[@]}"
     generate_missing_locales
@@ -194,7 +200,7 @@ case "$command" in
     as_root packaging/check-package.sh build-package/zentrik-vesmar_*.deb
     ;;
   *)
-    echo "usage: ./build.sh [test|test-sanitize|soak|fuzz [SECONDS]|bench|run|windows-check|package]" >&2
+    echo "usage: ./build.sh [test|test-sanitize|soak|fuzz [SECONDS]|bench|run|screenshots|windows-check|package]" >&2
     exit 2
     ;;
 esac
