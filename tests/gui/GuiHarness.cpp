@@ -4,10 +4,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
+
+#include <filesystem>
 
 namespace zv::test {
 
@@ -40,6 +43,19 @@ ModalSeen describe(QWidget* modal)
 }
 
 } // namespace
+
+void choose(QComboBox* list, int row)
+{
+    list->setCurrentIndex(row);
+    emit list->activated(row);
+}
+
+void makeReadOnly(const std::string& folder)
+{
+    using std::filesystem::perms;
+    std::filesystem::permissions(
+        folder, perms::owner_read | perms::owner_exec | perms::others_read | perms::others_exec);
+}
 
 std::vector<ModalSeen> closingModals(const std::function<void()>& action)
 {

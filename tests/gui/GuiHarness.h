@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class QComboBox;
 class QWidget;
 
 namespace zv::test {
@@ -68,6 +69,12 @@ struct ModalSeen {
     QString objectName;
     QString text;
 };
+
+// Chooses a row the way a user does, so the change handler runs.
+void choose(QComboBox* list, int row);
+
+// Leaves `folder` readable but not writable; with ScopedUnprivileged, even root cannot write there.
+void makeReadOnly(const std::string& folder);
 
 // Runs `action`, closing every modal window it opens as a user would and noting each.
 std::vector<ModalSeen> closingModals(const std::function<void()>& action);

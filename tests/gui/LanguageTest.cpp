@@ -205,12 +205,6 @@ std::vector<Kept> keptTexts()
     return kept;
 }
 
-void choose(QComboBox* list, int row)
-{
-    list->setCurrentIndex(row);
-    emit list->activated(row);
-}
-
 void addNonRussianIds()
 {
     QTest::addColumn<int>("languageId");
@@ -342,9 +336,7 @@ void LanguageTest::bothLanguagesStoreTheSameCodesAndWriteTheSameFiles()
 void LanguageTest::theSettingsFileErrorStaysRussianInEnglish()
 {
     TempFolder readOnly;
-    std::filesystem::permissions(readOnly.path(),
-        std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec | std::filesystem::perms::others_read |
-            std::filesystem::perms::others_exec);
+    makeReadOnly(readOnly.path());
     const ScopedUnprivileged user; // root could write anyway
     std::unique_ptr<GuiHarness> gui;
     auto seen = closingModals([&] { gui = std::make_unique<GuiHarness>(1033, readOnly.path()); });

@@ -22,13 +22,6 @@ using namespace zv::test;
 
 namespace {
 
-// Chooses a row the way a user does, so the change handler runs.
-void choose(QComboBox* list, int row)
-{
-    list->setCurrentIndex(row);
-    emit list->activated(row);
-}
-
 } // namespace
 
 class MainWindowTest : public QObject {

@@ -20,12 +20,6 @@ using namespace zv::test;
 
 namespace {
 
-void choose(QComboBox* list, int row)
-{
-    list->setCurrentIndex(row);
-    emit list->activated(row);
-}
-
 std::vector<ModalSeen> click(GuiHarness& gui, const char* button)
 {
     return closingModals(
@@ -90,9 +84,7 @@ void SettingsWindowTest::restoreBringsBackTheDefaultsOfTheChosenModel()
 void SettingsWindowTest::anUnwritableSettingsFolderIsReportedAndNothingIsLost()
 {
     TempFolder readOnly;
-    std::filesystem::permissions(readOnly.path(),
-        std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec | std::filesystem::perms::others_read |
-            std::filesystem::perms::others_exec);
+    makeReadOnly(readOnly.path());
     const ScopedUnprivileged user; // root could write anyway
     std::vector<ModalSeen> seen;
     std::unique_ptr<GuiHarness> gui;

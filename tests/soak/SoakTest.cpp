@@ -76,9 +76,7 @@ void SoakTest::plugAndPressForAMinute()
     TForm1* main = gui.context.forms.form1;
     main->show();
     gui.context.forms.form4->show();
-    auto* model = gui.find<QComboBox>(main, "ComboBox3");
-    model->setCurrentIndex(5); // Q5, whose line carries no separators
-    emit model->activated(5);
+    choose(gui.find<QComboBox>(main, "ComboBox3"), 5); // Q5, whose line carries no separators
 
     FlickeringCard card(gui.probe, gui.folder.path());
     int written = 0;
