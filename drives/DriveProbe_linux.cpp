@@ -124,8 +124,11 @@ BlockDeviceFacts LinuxDriveProbe::factsOf(std::uint32_t major, std::uint32_t min
 
 const LinuxDriveProbe::Drive* LinuxDriveProbe::find(const std::string& root)
 {
+    // Callers walk the list candidateRoots() returned, so the next root is usually that very
+    // string: comparing addresses spares a string comparison per root on every tick.
     std::size_t index = expectedNext_;
-    if (index >= roots_.size() || roots_[index] != root) {
+    const bool expected = index < roots_.size() && (&roots_[index] == &root || roots_[index] == root);
+    if (!expected) {
         const auto found = indexOfRoot_.find(root);
         if (found == indexOfRoot_.end())
             return nullptr;
