@@ -43,6 +43,11 @@ public:
 
     // The volume information of a root; false when it cannot be read (then `out` is untouched).
     virtual bool volumeInformation(const std::string& root, VolumeInformation& out) = 0;
+
+    // False when candidateRoots() and driveType() would answer just as they did when
+    // candidateRoots() was last called, so a poll may skip asking them. A probe that cannot
+    // tell that cheaply says true.
+    virtual bool answersMayHaveChanged() { return true; }
 };
 
 // The real probe of the platform the program runs on.

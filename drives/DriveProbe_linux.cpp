@@ -51,8 +51,15 @@ LinuxDriveProbe::LinuxDriveProbe(LinuxSystemPaths paths)
 const std::vector<std::string>& LinuxDriveProbe::candidateRoots()
 {
     refreshIfChanged();
+    tableReadsHandedOut_ = tableReads_;
     expectedNext_ = 0;
     return roots_;
+}
+
+bool LinuxDriveProbe::answersMayHaveChanged()
+{
+    refreshIfChanged();
+    return stale_ || tableReads_ != tableReadsHandedOut_;
 }
 
 DriveType LinuxDriveProbe::driveType(const std::string& root)

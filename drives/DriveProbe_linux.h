@@ -34,6 +34,8 @@ public:
     const std::vector<std::string>& candidateRoots() override;
     DriveType driveType(const std::string& root) override;
     bool volumeInformation(const std::string& root, VolumeInformation& out) override;
+    // Only a changed mount table changes the answers: sysfs is read again only then.
+    bool answersMayHaveChanged() override;
 
     // How many times the mount table was read; a poll that finds no change leaves it alone.
     [[nodiscard]] std::uint64_t tableReads() const { return tableReads_; }
@@ -57,6 +59,7 @@ private:
     MountTableWatch watch_;
     bool stale_ = true; // a read failed, so the next poll tries again even without a mark
     std::uint64_t tableReads_ = 0;
+    std::uint64_t tableReadsHandedOut_ = 0; // tableReads_ when candidateRoots() last answered
     std::vector<std::string> roots_;
     std::vector<Drive> drives_; // parallel to roots_
     std::unordered_map<std::string, std::size_t> indexOfRoot_;

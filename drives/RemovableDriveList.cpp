@@ -31,6 +31,9 @@ void RemovableDriveList::buildAtCreation() { buildLoop(GetDrivesOfType(probe_, D
 
 bool RemovableDriveList::poll()
 {
+    // While the probe's answers stand, a recount would find what the last one found.
+    if (lastCountText_ != kNeverCounted && !probe_.answersMayHaveChanged())
+        return false;
     const std::size_t count = CountDrivesOfType(probe_, DriveType::Removable);
     bool changed = false;
     if (storeCountText(count)) {

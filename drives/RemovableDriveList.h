@@ -53,6 +53,8 @@ public:
     [[nodiscard]] const std::string& lastCountText() const { return lastCountText_; }
 
 private:
+    static constexpr char kNeverCounted[] = "Edit1"; // no count reads like this, so the first poll rebuilds
+
     void buildLoop(const std::vector<std::string>& roots);
     bool clearAndDisable();
     bool storeCountText(std::size_t count);
@@ -62,7 +64,7 @@ private:
     std::vector<DriveEntry> entries_;
     int selectedRow_ = -1;
     bool setButtonEnabled_ = true; // the button's design state
-    std::string lastCountText_ = "Edit1"; // no count reads like this, so the first poll rebuilds
+    std::string lastCountText_{kNeverCounted};
 };
 
 } // namespace zv

@@ -40,8 +40,12 @@ public:
     const std::vector<std::string>& candidateRoots() override
     {
         ++candidateRootsCalls;
+        changedSinceAsked_ = false;
         return roots_;
     }
+
+    // Like a real probe that watches for changes, when the test asks for it.
+    bool answersMayHaveChanged() override { return !tellsChanges || changedSinceAsked_; }
 
     DriveType driveType(const std::string& root) override
     {
@@ -63,6 +67,7 @@ public:
     int candidateRootsCalls = 0;
     int driveTypeCalls = 0;
     int volumeInformationCalls = 0;
+    bool tellsChanges = false; // else it says "may have changed" on every poll
 
 private:
     void put(const std::string& root, Drive drive)
@@ -73,6 +78,7 @@ private:
 
     void rebuildRoots()
     {
+        changedSinceAsked_ = true;
         roots_.clear();
         for (const auto& entry : drives_)
             roots_.push_back(entry.first);
@@ -80,6 +86,7 @@ private:
 
     std::map<std::string, Drive> drives_;
     std::vector<std::string> roots_;
+    bool changedSinceAsked_ = true;
 };
 
 } // namespace zv::test

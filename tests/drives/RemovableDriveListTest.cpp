@@ -141,6 +141,20 @@ TEST_F(RemovableDriveListTest, pollWithoutChangeAsksOnlyDriveTypes)
     EXPECT_EQ(probe.driveTypeCalls, typeCalls + 3 * 3); // every candidate, every tick
 }
 
+TEST_F(RemovableDriveListTest, pollAsksNothingWhileTheProbeSaysNothingChanged)
+{
+    probe.tellsChanges = true;
+    plugEfg();
+    ASSERT_TRUE(list.poll());
+    const int typeCalls = probe.driveTypeCalls;
+    EXPECT_FALSE(list.poll());
+    EXPECT_EQ(probe.driveTypeCalls, typeCalls);
+
+    probe.unplug("G:\\");
+    EXPECT_TRUE(list.poll());
+    expectShows({"E:\\CAM"}, 0, "E:\\", true);
+}
+
 TEST_F(RemovableDriveListTest, choiceHoldsWhileCountHoldsAndResetsWhenItChanges)
 {
     plugEfg();

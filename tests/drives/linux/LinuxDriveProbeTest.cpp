@@ -158,6 +158,24 @@ TEST_F(LinuxDriveProbeTest, pollWithoutChangeReadsNothingAndKeepsSysfsAnswers)
     EXPECT_EQ(probe.driveType("/"), DriveType::Fixed);
 }
 
+TEST_F(LinuxDriveProbeTest, answersStandUntilTheMountTableChanges)
+{
+    LinuxDriveProbe probe(tree.paths());
+    (void)probe.candidateRoots();
+    EXPECT_FALSE(probe.answersMayHaveChanged());
+    tree.setRemovable(kSataDisk, true); // not read again without a new table
+    EXPECT_FALSE(probe.answersMayHaveChanged());
+
+    std::vector<std::string> unplugged = kTable;
+    unplugged.erase(unplugged.begin() + 4, unplugged.begin() + 6);
+    tree.writeMountInfo(unplugged);
+    EXPECT_TRUE(probe.answersMayHaveChanged());
+    EXPECT_TRUE(probe.answersMayHaveChanged()); // until the new answers are asked for
+    (void)probe.candidateRoots();
+    EXPECT_FALSE(probe.answersMayHaveChanged());
+    EXPECT_EQ(probe.tableReads(), 2u);
+}
+
 TEST_F(LinuxDriveProbeTest, changedTableIsReadOnceAndDeviceAnswersAreFreshAfterRemount)
 {
     LinuxDriveProbe probe(tree.paths());
