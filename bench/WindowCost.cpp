@@ -65,6 +65,12 @@ double processAgeMs()
     return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6 - startedMs;
 }
 
+QString windowOf(QObject* target)
+{
+    auto* widget = qobject_cast<QWidget*>(target);
+    return widget != nullptr ? widget->window()->objectName() : QString();
+}
+
 // Counts paint events of every widget, and notes when the main window first painted.
 class PaintCounter final : public QObject {
 public:
@@ -75,7 +81,7 @@ public:
         if (event->type() == QEvent::Paint) {
             ++paints;
             if (detail_)
-                ++byName[target->objectName().toStdString()];
+                ++byName[(windowOf(target) + QLatin1Char('/') + target->objectName()).toStdString()];
             if (firstMainPaintMs < 0 && target->objectName() == QLatin1String("TForm1")) {
                 firstMainPaintMs = sinceStart_.nsecsElapsed() / 1e6;
                 processAgeAtFirstPaintMs = processAgeMs();

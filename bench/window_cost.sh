@@ -1,5 +1,5 @@
 #!/bin/bash
-# The program's running cost against the floor, side by side under one Xvfb:
+# The program's running cost against the floor, side by side under one Xvfb, all at the same time:
 #   * bare: two empty 1 ms Qt timers; the program's own measure (both windows, real clock and
 #     probe) and the real executable with its settings window opened by a click;
 #   * CPU share of each over SECONDS, the ratio to the floor, paints per second while idle,
@@ -19,39 +19,42 @@ chmod 700 "$work"
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $xvfb $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work HOME=$work QT_QPA_PLATFORM=xcb
 
 value() { awk -v key="$1" '$1 == key { print $2 }' "$work/readings"; }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
-# The real executable: time to its window on the screen, then its CPU with both windows shown.
-real_program() {
-    local started pid window ticks
-    started=$(date +%s%N)
-    "$program" &
-    pid=$!
-    until window=$(xdotool search --onlyvisible --name "Zentrik" 2>/dev/null | head -n 1) && [ -n "$window" ]; do
-        sleep 0.005
-    done
-    echo "real_start_to_window_ms $((($(date +%s%N) - started) / 1000000))"
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove $((X + 293)) $((Y + 87)) click 1 # the settings button
-    sleep 1
-    ticks=$(cpu_ticks "$pid")
-    sleep "$seconds"
-    echo "real_cpu_share $(awk -v t=$(($(cpu_ticks "$pid") - ticks)) -v hz="$(getconf CLK_TCK)" -v s="$seconds" \
-        'BEGIN { printf "%.4f", t / hz / s }')"
-    kill "$pid"
-    wait "$pid" 2>/dev/null || true
-}
+# The real executable first, alone, for the time to its window on the screen.
+started=$(date +%s%N)
+"$program" &
+real=$!
+window=""
+for _ in $(seq 400); do
+    window=$(xdotool search --onlyvisible --pid "$real" --name "Zentrik" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    kill -0 "$real" 2>/dev/null || break
+    sleep 0.005
+done
+[ -n "$window" ] || { echo "the program showed no window"; exit 1; }
+echo "real_start_to_window_ms $((($(date +%s%N) - started) / 1000000))" >"$work/real"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 293)) $((Y + 87)) click 1 # the settings button
 
-{
-    "$cost" bare "$seconds"
-    "$cost" program "$seconds"
-    real_program
-} | tee "$work/readings"
+# Then the floor and the program's own measure beside it, so that whatever else the machine
+# does weighs on all three alike.
+"$cost" bare "$seconds" >"$work/bare" &
+bare=$!
+"$cost" program "$seconds" >"$work/own" &
+own=$!
+sleep 1
+ticks=$(cpu_ticks "$real")
+sleep "$seconds"
+awk -v t=$(($(cpu_ticks "$real") - ticks)) -v hz="$(getconf CLK_TCK)" -v s="$seconds" \
+    'BEGIN { printf "real_cpu_share %.4f\n", t / hz / s }' >>"$work/real"
+kill "$real"
+wait "$bare" "$own"
+cat "$work/bare" "$work/own" "$work/real" | tee "$work/readings"
 
 awk -v bare="$(value bare_cpu_share)" -v own="$(value program_cpu_share)" -v real="$(value real_cpu_share)" \
     'BEGIN { printf "ratio_program_to_bare %.2f\nratio_real_to_bare %.2f\n", own / bare, real / bare }' |
