@@ -35,6 +35,7 @@ private slots:
     void theDriveListFollowsThePollAndTheRefreshButton();
     void aFailedWriteSaysWhyAndConfirmsNothing();
     void theBannerOpensTheMakersPage();
+    void aTickThatChangesNothingRepaintsNothing();
 };
 
 void MainWindowTest::settingQ5WithoutStampWritesTheFileAndConfirms()
@@ -226,6 +227,42 @@ void MainWindowTest::theBannerOpensTheMakersPage()
     GuiHarness gui;
     QTest::mouseClick(gui.find<QLabel>(gui.context.forms.form1, "Image12"), Qt::LeftButton);
     QCOMPARE(gui.opener.opened, QStringList{QStringLiteral("https://www.example.com")});
+}
+
+// Ticks run about 900 times a second: one that finds nothing new must not make any widget
+// repaint. The lamps have their own timer and are left out.
+void MainWindowTest::aTickThatChangesNothingRepaintsNothing()
+{
+    struct PaintCounter final : QObject {
+        bool eventFilter(QObject* target, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && !target->objectName().startsWith(QLatin1String("Lamp")))
+                painted << target->objectName();
+            return false;
+        }
+        QStringList painted;
+    } counter;
+
+    GuiHarness gui;
+    gui.probe.plug(gui.folder.path() + "/", "CAM");
+    gui.context.forms.form1->show();
+    gui.context.forms.form4->show();
+    gui.tick();
+    QVERIFY(QTest::qWaitForWindowExposed(gui.context.forms.form4));
+    QCoreApplication::processEvents();
+
+    qApp->installEventFilter(&counter);
+    for (int tick = 0; tick < 50; ++tick) {
+        gui.tick();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(counter.painted, QStringList());
+
+    gui.clock.moment = gui.clock.moment.addSecs(1); // a new second is drawn
+    gui.tick();
+    QCoreApplication::processEvents();
+    QVERIFY(counter.painted.contains(QStringLiteral("Label5")));
+    qApp->removeEventFilter(&counter);
 }
 
 QTEST_MAIN(MainWindowTest)
