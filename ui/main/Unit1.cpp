@@ -31,13 +31,10 @@ TForm1::TForm1(AppContext& context)
     applyWindowLook(this, context_.pictures.applicationIcon());
     ui_->Image12->setPixmap(context_.pictures.banner());
     ui_->Image12->setToolTip(QString::fromLatin1(maker::kWebAddress));
-    cameraPictures_ = {ui_->CameraPicture0, ui_->CameraPicture1, ui_->CameraPicture2, ui_->CameraPicture3,
-        ui_->CameraPicture4, ui_->CameraPicture5, ui_->CameraPicture6, ui_->CameraPicture7, ui_->CameraPicture8,
-        ui_->CameraPicture9};
-    for (std::size_t m = 0; m < cameraPictures_.size(); ++m) {
-        cameraPictures_[m]->setPixmap(context_.pictures.camera(static_cast<ModelIndex>(m)));
-        cameraPictures_[m]->hide();
-    }
+    cameraPictures_.attach(
+        {ui_->CameraPicture0, ui_->CameraPicture1, ui_->CameraPicture2, ui_->CameraPicture3, ui_->CameraPicture4,
+            ui_->CameraPicture5, ui_->CameraPicture6, ui_->CameraPicture7, ui_->CameraPicture8, ui_->CameraPicture9},
+        context_.pictures);
     lights_.addStrip(unlitLamps(), litLamps(), context_.pictures.lampOff(), context_.pictures.lampOn());
 
     for (QTimer* timer : {&timer1_, &timer2_}) {
@@ -192,16 +189,7 @@ void TForm1::Foto()
         settings->showCameraPicture(m);
 }
 
-void TForm1::showCameraPicture(ModelIndex m)
-{
-    if (m == shownPicture_)
-        return;
-    if (isModel(shownPicture_))
-        cameraPictures_[static_cast<std::size_t>(shownPicture_)]->hide();
-    if (isModel(m))
-        cameraPictures_[static_cast<std::size_t>(m)]->show();
-    shownPicture_ = m;
-}
+void TForm1::showCameraPicture(ModelIndex m) { cameraPictures_.show(m); }
 
 void TForm1::showDrives()
 {

@@ -2,6 +2,7 @@
 
 #include "drives/RemovableDriveList.h"
 #include "profiles/CameraModels.h"
+#include "ui/main/CameraPictureSet.h"
 #include "ui/main/StatusLights.h"
 
 #include <QDate>
@@ -79,7 +80,7 @@ private:
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm1> ui_;
-    std::array<QLabel*, kModelCount> cameraPictures_{};
+    CameraPictureSet cameraPictures_;
     RemovableDriveList drives_;
     StatusLights lights_;
     QTimer timer1_;
@@ -90,7 +91,6 @@ private:
     qint64 chosenSecond_ = -1;
     QDate chosenDate_;
     QTime chosenTime_;
-    ModelIndex shownPicture_ = kNoModel;
 };
 
 } // namespace zv

@@ -36,12 +36,9 @@ TForm4::TForm4(AppContext& context)
     applyWindowLook(this, context_.pictures.applicationIcon());
     ui_->Image1->setPixmap(context_.pictures.banner());
     ui_->Image1->setToolTip(QString::fromLatin1(maker::kWebAddress));
-    cameraPictures_ = {ui_->Image3, ui_->Image4, ui_->Image5, ui_->Image6, ui_->Image7, ui_->Image8, ui_->Image9,
-        ui_->Image10, ui_->Image11, ui_->Image26};
-    for (std::size_t m = 0; m < cameraPictures_.size(); ++m) {
-        cameraPictures_[m]->setPixmap(context_.pictures.camera(static_cast<ModelIndex>(m)));
-        cameraPictures_[m]->hide();
-    }
+    cameraPictures_.attach({ui_->Image3, ui_->Image4, ui_->Image5, ui_->Image6, ui_->Image7, ui_->Image8, ui_->Image9,
+                               ui_->Image10, ui_->Image11, ui_->Image26},
+        context_.pictures);
     if (TForm1* main = context_.forms.form1)
         main->lights().addStrip(unlitLamps(), litLamps(), context_.pictures.lampOff(), context_.pictures.lampOn());
     connectControls();
@@ -161,16 +158,7 @@ void TForm4::showSample()
     ui_->Label10->setText(QString::fromLocal8Bit(text));
 }
 
-void TForm4::showCameraPicture(ModelIndex m)
-{
-    if (m == shownPicture_)
-        return;
-    if (isModel(shownPicture_))
-        cameraPictures_[static_cast<std::size_t>(shownPicture_)]->hide();
-    if (isModel(m))
-        cameraPictures_[static_cast<std::size_t>(m)]->show();
-    shownPicture_ = m;
-}
+void TForm4::showCameraPicture(ModelIndex m) { cameraPictures_.show(m); }
 
 void TForm4::ModelListChange(int)
 {

@@ -2,6 +2,7 @@
 
 #include "profiles/CameraModels.h"
 #include "settings/SettingsFile.h"
+#include "ui/main/CameraPictureSet.h"
 #include "ui/main/StatusLights.h"
 
 #include <QWidget>
@@ -61,10 +62,9 @@ private:
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm4> ui_;
-    std::array<QLabel*, kModelCount> cameraPictures_{};
+    CameraPictureSet cameraPictures_;
     SettingsFile settingsFile_;
     std::string shownSample_;
-    ModelIndex shownPicture_ = kNoModel;
 };
 
 } // namespace zv

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "profiles/CameraModels.h"
+
+#include <array>
+
+class QLabel;
+
+namespace zv {
+
+class Pictures;
+
+// A window's ten camera pictures, one per model, stacked in one place: showing a model's
+// picture hides the one shown before, and showing the same model again touches nothing.
+class CameraPictureSet final {
+public:
+    using Labels = std::array<QLabel*, kModelCount>; // in model order
+
+    // Gives each label its model's picture and hides them all.
+    void attach(const Labels& labels, const Pictures& pictures);
+
+    // Shows the picture of `m`; no model shows none.
+    void show(ModelIndex m);
+
+private:
+    Labels labels_{};
+    ModelIndex shown_ = kNoModel;
+};
+
+} // namespace zv
