@@ -19,14 +19,14 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   e2fsprogs util-linux mount
-  xvfb xauth xdotool fonts-dejavu-core
+  xvfb xauth xdotool fonts-dejavu-core ccache
 )
 
 # The Windows check: MinGW-w64 (posix threads, which GoogleTest needs), Wine, GoogleTest's sources,
 # and the locales Wine takes the language id and the ANSI code page from.
 WINDOWS_PACKAGES=(
   cmake ninja-build googletest locales
-  g++-mingw-w64-x86-64-posix wine wine64
+  g++-mingw-w64-x86-64-posix wine wine64 ccache
 )
 
 # The Debian package: dpkg-shlibdeps (dpkg-dev, with file) finds the Qt runtime dependencies; the
@@ -63,9 +63,11 @@ install_missing_packages() {
 configure_and_build() {
   local dir=$1
   shift
-  local werror=OFF
+  local werror=OFF launcher=()
   [ -n "${CI:-}" ] && werror=ON
-  cmake -S . -B "$dir" -G Ninja -DZV_WERROR="$werror" "$@"
+  # ccache keeps rebuilds of the same sources cheap across build folders and CI runs.
+  command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  cmake -S . -B "$dir" -G Ninja -DZV_WERROR="$werror" "${launcher[@]}" "$@"
   cmake --build "$dir"
 }
 
