@@ -1,12 +1,12 @@
 #include "app/Program.h"
 
-#include "app/AppContext.h"
 #include "app/SystemSeams.h"
 #include "app/TXJustOne.h"
 #include "app/WindowSet.h"
 #include "app/ZentrikApplication.h"
 #include "common/UserLanguage.h"
 #include "drives/DriveProbe.h"
+#include "ui/common/AppContext.h"
 #include "ui/common/WindowLook.h"
 #include "ui/main/Unit1.h"
 

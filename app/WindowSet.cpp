@@ -1,10 +1,10 @@
 #include "app/WindowSet.h"
 
-#include "app/AppContext.h"
-#include "app/Unit2.h"
-#include "app/Unit3.h"
-#include "app/Unit5.h"
-#include "app/Unit6.h"
+#include "ui/about/Unit3.h"
+#include "ui/common/AppContext.h"
+#include "ui/confirm/Unit2.h"
+#include "ui/confirm/Unit5.h"
+#include "ui/confirm/Unit6.h"
 #include "ui/main/Unit1.h"
 #include "ui/settings/Unit4.h"
 

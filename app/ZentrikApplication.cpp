@@ -1,7 +1,7 @@
 #include "app/ZentrikApplication.h"
 
-#include "app/AppContext.h"
-#include "app/ErrorBox.h"
+#include "ui/common/AppContext.h"
+#include "ui/common/ErrorBox.h"
 
 #include <exception>
 

@@ -4,12 +4,12 @@
 //
 //   window_cost program SECONDS   start-up to first paint, paints per second, CPU, memory
 //   window_cost bare SECONDS      CPU of two empty 1 ms timers
-#include "app/AppContext.h"
 #include "app/SystemSeams.h"
 #include "app/WindowSet.h"
 #include "app/ZentrikApplication.h"
 #include "common/UserLanguage.h"
 #include "drives/DriveProbe.h"
+#include "ui/common/AppContext.h"
 #include "ui/main/Unit1.h"
 #include "ui/settings/Unit4.h"
 

@@ -2,8 +2,8 @@
 // and both large windows show it modally.
 #include "GuiHarness.h"
 
-#include "app/MakerDetails.h"
-#include "app/Unit3.h"
+#include "ui/about/MakerDetails.h"
+#include "ui/about/Unit3.h"
 #include "ui/main/Unit1.h"
 #include "ui/settings/Unit4.h"
 

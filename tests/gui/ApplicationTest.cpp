@@ -2,13 +2,13 @@
 // confirmation windows' rules.
 #include "GuiHarness.h"
 
-#include "app/ErrorBox.h"
 #include "app/TXJustOne.h"
-#include "app/Unit2.h"
-#include "app/Unit5.h"
 #include "app/ZentrikApplication.h"
 #include "profiles/DefaultProfiles.h"
 #include "settings/SettingsFormat.h"
+#include "ui/common/ErrorBox.h"
+#include "ui/confirm/Unit2.h"
+#include "ui/confirm/Unit5.h"
 #include "ui/main/Unit1.h"
 #include "ui/settings/Unit4.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppContext.h"
 #include "app/WindowSet.h"
 #include "common/TempFolder.h"
 #include "drives/FakeDriveProbe.h"
+#include "ui/common/AppContext.h"
 
 #include <QDateTime>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Seams.h"
 #include "drives/DriveProbe.h"
+#include "ui/common/Seams.h"
 
 #include <string>
 #include <utility>

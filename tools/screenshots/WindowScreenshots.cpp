@@ -4,13 +4,13 @@
 // own LANG (take-screenshots.sh does that).
 #include "StillSeams.h"
 
-#include "app/AppContext.h"
-#include "app/Unit2.h"
-#include "app/Unit3.h"
-#include "app/Unit5.h"
-#include "app/Unit6.h"
 #include "app/WindowSet.h"
+#include "ui/about/Unit3.h"
+#include "ui/common/AppContext.h"
 #include "ui/common/WindowLook.h"
+#include "ui/confirm/Unit2.h"
+#include "ui/confirm/Unit5.h"
+#include "ui/confirm/Unit6.h"
 #include "ui/main/Unit1.h"
 #include "ui/settings/Unit4.h"
 

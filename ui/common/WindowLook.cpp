@@ -1,6 +1,6 @@
 #include "ui/common/WindowLook.h"
 
-#include "app/AppContext.h"
+#include "ui/common/AppContext.h"
 
 #include <QApplication>
 #include <QFont>

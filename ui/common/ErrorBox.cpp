@@ -1,6 +1,6 @@
-#include "app/ErrorBox.h"
+#include "ui/common/ErrorBox.h"
 
-#include "app/AppContext.h"
+#include "ui/common/AppContext.h"
 
 #include <QMessageBox>
 

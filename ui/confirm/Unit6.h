@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ConfirmationWindow.h"
+#include "ui/confirm/ConfirmationWindow.h"
 
 namespace zv {
 

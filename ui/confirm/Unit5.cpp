@@ -1,7 +1,7 @@
-#include "app/Unit5.h"
+#include "ui/confirm/Unit5.h"
 
-#include "app/AppContext.h"
 #include "common/UserLanguage.h"
+#include "ui/common/AppContext.h"
 #include "ui/common/EnglishTexts.h"
 
 #include <QWheelEvent>

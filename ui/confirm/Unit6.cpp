@@ -1,7 +1,7 @@
-#include "app/Unit6.h"
+#include "ui/confirm/Unit6.h"
 
-#include "app/AppContext.h"
 #include "common/UserLanguage.h"
+#include "ui/common/AppContext.h"
 #include "ui/common/EnglishTexts.h"
 
 namespace zv {

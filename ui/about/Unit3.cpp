@@ -1,8 +1,8 @@
-#include "app/Unit3.h"
+#include "ui/about/Unit3.h"
 
-#include "app/AppContext.h"
-#include "app/MakerDetails.h"
 #include "common/UserLanguage.h"
+#include "ui/about/MakerDetails.h"
+#include "ui/common/AppContext.h"
 #include "ui/common/ClickFilter.h"
 #include "ui/common/EnglishTexts.h"
 #include "ui/common/WindowLook.h"

@@ -1,6 +1,6 @@
-#include "app/ConfirmationWindow.h"
+#include "ui/confirm/ConfirmationWindow.h"
 
-#include "app/AppContext.h"
+#include "ui/common/AppContext.h"
 #include "ui/common/EnglishTexts.h"
 #include "ui/common/WindowLook.h"
 #include "ui_ConfirmationWindow.h"

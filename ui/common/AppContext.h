@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/Seams.h"
 #include "profiles/SharedValues.h"
 #include "profiles/TimeFileComposer.h"
 #include "ui/common/Pictures.h"
+#include "ui/common/Seams.h"
 
 namespace zv {
 
