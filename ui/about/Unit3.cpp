@@ -59,7 +59,7 @@ void TForm3::fillMakerDetails()
 
 void TForm3::English_LANG_Form3()
 {
-    const EnglishTexts english;
+    const EnglishTexts english(context_.english);
     ui_->retranslateUi(this);
     fillMakerDetails();
 }

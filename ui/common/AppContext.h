@@ -2,6 +2,7 @@
 
 #include "profiles/SharedValues.h"
 #include "profiles/TimeFileComposer.h"
+#include "ui/common/EnglishTexts.h"
 #include "ui/common/Pictures.h"
 #include "ui/common/Seams.h"
 
@@ -26,7 +27,8 @@ struct Forms {
 };
 
 // What every window is handed when it is built: the seams, the shared values, the one
-// composer that keeps its separator texts from tick to tick, the registry and the pictures.
+// composer that keeps its separator texts from tick to tick, the registry, the pictures and the
+// English texts.
 struct AppContext {
     explicit AppContext(Seams outside) : seams(std::move(outside)) { }
     AppContext(const AppContext&) = delete;
@@ -37,6 +39,7 @@ struct AppContext {
     TimeFileComposer composer{values};
     Forms forms;
     Pictures pictures;
+    EnglishTable english;
 };
 
 inline constexpr char kApplicationTitle[] = "Zentrik Vesmar";

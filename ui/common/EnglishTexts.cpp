@@ -6,10 +6,18 @@
 
 namespace zv {
 
-EnglishTexts::EnglishTexts()
+QTranslator& EnglishTable::translator()
 {
-    if (!translator_.load(QStringLiteral(":/i18n/zentrik_en.qm")) || translator_.isEmpty())
-        throw std::runtime_error("The English texts of the program are missing");
+    if (!loaded_) {
+        if (!translator_.load(QStringLiteral(":/i18n/zentrik_en.qm")) || translator_.isEmpty())
+            throw std::runtime_error("The English texts of the program are missing");
+        loaded_ = true;
+    }
+    return translator_;
+}
+
+EnglishTexts::EnglishTexts(EnglishTable& table) : translator_(table.translator())
+{
     QCoreApplication::installTranslator(&translator_);
 }
 

@@ -1,7 +1,6 @@
 #include "ui/confirm/ConfirmationWindow.h"
 
 #include "ui/common/AppContext.h"
-#include "ui/common/EnglishTexts.h"
 #include "ui/common/WindowLook.h"
 #include "ui_ConfirmationWindow.h"
 
@@ -9,7 +8,7 @@ namespace zv {
 
 ConfirmationWindow::ConfirmationWindow(
     AppContext& context, MessageHeight height, bool centreOnWholeDesktop, bool closeBox)
-    : ui_(std::make_unique<Ui::ConfirmationWindow>()), centreOnWholeDesktop_(centreOnWholeDesktop)
+    : context_(context), ui_(std::make_unique<Ui::ConfirmationWindow>()), centreOnWholeDesktop_(centreOnWholeDesktop)
 {
     ui_->setupUi(this);
     applyWindowLook(this, context.pictures.applicationIcon(), closeBox ? TitleButtons::CloseOnly : TitleButtons::None);

@@ -36,7 +36,10 @@ protected:
     // Each window's language test: retranslates the shared form and the window's message.
     void translate(const QString& message);
 
+    [[nodiscard]] AppContext& context() const { return context_; }
+
 private:
+    AppContext& context_;
     std::unique_ptr<Ui::ConfirmationWindow> ui_;
     bool centreOnWholeDesktop_;
 };

@@ -23,7 +23,7 @@ TForm2::TForm2(AppContext& context)
 
 void TForm2::English_LANG_Form2()
 {
-    const EnglishTexts english;
+    const EnglishTexts english(context().english);
     translate(tr(kMessage));
 }
 

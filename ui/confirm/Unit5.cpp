@@ -26,7 +26,7 @@ TForm5::TForm5(AppContext& context)
 
 void TForm5::English_LANG_Form5()
 {
-    const EnglishTexts english;
+    const EnglishTexts english(context().english);
     translate(tr(kMessage));
 }
 

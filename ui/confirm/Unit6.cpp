@@ -24,7 +24,7 @@ TForm6::TForm6(AppContext& context)
 
 void TForm6::English_LANG_Form6()
 {
-    const EnglishTexts english;
+    const EnglishTexts english(context().english);
     translate(tr(kMessage));
 }
 

@@ -82,7 +82,7 @@ void TForm1::FormCreate()
 
 void TForm1::English_LANG_Form1()
 {
-    const EnglishTexts english;
+    const EnglishTexts english(context_.english);
     ui_->retranslateUi(this);
 }
 

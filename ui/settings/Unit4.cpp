@@ -81,7 +81,7 @@ void TForm4::FormCreate()
 
 void TForm4::English_LANG_Form4()
 {
-    const EnglishTexts english;
+    const EnglishTexts english(context_.english);
     ui_->retranslateUi(this);
 }
 
