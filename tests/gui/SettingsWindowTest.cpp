@@ -4,6 +4,7 @@
 
 #include "common/ScopedUnprivileged.h"
 #include "profiles/DefaultProfiles.h"
+#include "settings/SettingsFormat.h"
 #include "ui/main/Unit1.h"
 #include "ui/settings/Unit4.h"
 
@@ -36,6 +37,7 @@ private slots:
     void restoreBringsBackTheDefaultsOfTheChosenModel();
     void anUnwritableSettingsFolderIsReportedAndNothingIsLost();
     void theFileNameTakesTwentyCharactersAndTheSampleFollowsEdits();
+    void aFileNameInAnyCodePageIsShownReadablyAndSavedByteForByte();
 };
 
 void SettingsWindowTest::savedProfilesComeBackAfterARestart()
@@ -116,6 +118,37 @@ void SettingsWindowTest::theFileNameTakesTwentyCharactersAndTheSampleFollowsEdit
     choose(gui.find<QComboBox>(settings, "DateTimeSeparatorList"), 2); // ENTER
     gui.tick();
     QCOMPARE(gui.find<QLabel>(settings, "Label10")->text(), QStringLiteral("2012-10-02\r\n14:24:32"));
+}
+
+// A Zentrik.ini carried over from a Russian Windows machine, or simply damaged: the name reads
+// as text, and a save that did not touch it gives back the very bytes it was read with.
+void SettingsWindowTest::aFileNameInAnyCodePageIsShownReadablyAndSavedByteForByte()
+{
+    const struct {
+        std::string bytes;
+        QString shown;
+    } cases[] = {
+        {"\xCA\xC0\xCC\xC5\xD0\xC0", QStringLiteral("КАМЕРА")}, // Windows-1251
+        {"CAM\xFF\x98", QStringLiteral("CAMя\uFFFD")}, // not UTF-8, with a byte the code page leaves out
+        {"\xD0\x9A\xD0\x90\xD0\x9C", QStringLiteral("КАМ")}, // UTF-8
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        ProfileTable profiles = DefaultProfiles();
+        profiles[0].FileBaseName = c.bytes; // MD80, the first model shown
+        const std::string original = settingsFileText(profiles);
+        writeBytes(folder.path() + "/Zentrik.ini", original);
+
+        GuiHarness gui(1049, folder.path());
+        QCOMPARE(gui.find<QLineEdit>(gui.context.forms.form4, "FileNameEdit")->text(), c.shown);
+        QCOMPARE(gui.context.values.timeFileBaseName, c.bytes);
+        QCOMPARE(click(gui, "SaveButton").size(), std::size_t{1});
+        QCOMPARE(readBytes(gui.settingsPath()), original);
+
+        // A name the user types is kept as this system writes text.
+        gui.find<QLineEdit>(gui.context.forms.form4, "FileNameEdit")->setText(QStringLiteral("Камера"));
+        QCOMPARE(profileOf(gui.context.values.profileTable, 0).FileBaseName, std::string("Камера"));
+    }
 }
 
 QTEST_MAIN(SettingsWindowTest)

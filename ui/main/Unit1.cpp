@@ -11,6 +11,7 @@
 #include "ui/common/DisplayFormats.h"
 #include "ui/common/EnglishTexts.h"
 #include "ui/common/ErrorBox.h"
+#include "ui/common/StoredText.h"
 #include "ui/common/WindowLook.h"
 #include "ui/confirm/Unit2.h"
 #include "ui/settings/Unit4.h"
@@ -196,7 +197,7 @@ void TForm1::showDrives()
     QComboBox* list = ui_->ComboBox2;
     list->clear();
     for (const DriveEntry& entry : drives_.entries())
-        list->addItem(QString::fromLocal8Bit(entry.displayText));
+        list->addItem(shownText(entry.displayText));
     list->setCurrentIndex(drives_.selectedRow());
     changeOnly::setEnabled(ui_->SetButton, drives_.setButtonEnabled());
 }

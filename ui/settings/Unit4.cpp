@@ -9,6 +9,7 @@
 #include "ui/common/ClickFilter.h"
 #include "ui/common/EnglishTexts.h"
 #include "ui/common/ErrorBox.h"
+#include "ui/common/StoredText.h"
 #include "ui/common/WindowLook.h"
 #include "ui/confirm/Unit5.h"
 #include "ui/confirm/Unit6.h"
@@ -102,7 +103,7 @@ void TForm4::ZapolnenieParametrov()
     const ModelIndex m = model();
     if (isModel(m)) {
         const CameraProfile& profile = profileOf(context_.values.profileTable, m);
-        ui_->FileNameEdit->setText(QString::fromLocal8Bit(profile.FileBaseName));
+        ui_->FileNameEdit->setText(shownText(profile.FileBaseName));
         // The edit reports only a changed text; the base name must follow the model either way.
         context_.composer.NameofFileAll(m, profile.FileBaseName);
         changeOnly::setCurrentIndex(ui_->DateSeparatorList, rowOfCode(profile.DateSeparatorCode));
@@ -155,7 +156,7 @@ void TForm4::showSample()
     if (text == shownSample_)
         return;
     shownSample_ = text;
-    ui_->Label10->setText(QString::fromLocal8Bit(text));
+    ui_->Label10->setText(shownText(text));
 }
 
 void TForm4::showCameraPicture(ModelIndex m) { cameraPictures_.show(m); }
@@ -168,8 +169,11 @@ void TForm4::ModelListChange(int)
 
 void TForm4::FileNameEditChange(const QString& text)
 {
-    if (isModel(model()))
-        context_.composer.NameofFileAll(model(), text.toLocal8Bit().toStdString());
+    const ModelIndex m = model();
+    if (isModel(m)) {
+        const std::string& stored = profileOf(context_.values.profileTable, m).FileBaseName;
+        context_.composer.NameofFileAll(m, bytesToStore(text, stored));
+    }
 }
 
 void TForm4::TagListChange(int row)
