@@ -15,11 +15,32 @@ void takeChoice(std::string& text, ChoiceList list, std::string_view code)
 
 } // namespace
 
+bool TimeFileComposer::ComposedFrom::matches(
+    ModelIndex m, const CameraProfile& profile, const DateTimeParts& moment) const
+{
+    return model == m && parts == moment && dateSeparatorCode == profile.DateSeparatorCode &&
+        timeSeparatorCode == profile.TimeSeparatorCode && dateTimeSeparatorCode == profile.DateTimeSeparatorCode &&
+        timeStampCode == profile.TimeStampCode;
+}
+
+void TimeFileComposer::ComposedFrom::remember(ModelIndex m, const CameraProfile& profile, const DateTimeParts& moment)
+{
+    model = m;
+    dateSeparatorCode = profile.DateSeparatorCode;
+    timeSeparatorCode = profile.TimeSeparatorCode;
+    dateTimeSeparatorCode = profile.DateTimeSeparatorCode;
+    timeStampCode = profile.TimeStampCode;
+    parts = moment;
+}
+
 bool TimeFileComposer::ObrazecZapolnenija(ModelIndex m)
 {
     if (!isModel(m))
         return false;
     const CameraProfile& profile = profileOf(values_.profileTable, m);
+    if (composedFrom_.matches(m, profile, values_.dateTimeParts))
+        return true;
+    composedFrom_.remember(m, profile, values_.dateTimeParts);
     takeChoice(dateSeparatorText_, ChoiceList::DateSeparator, profile.DateSeparatorCode);
     takeChoice(timeSeparatorText_, ChoiceList::TimeSeparator, profile.TimeSeparatorCode);
     takeChoice(dateTimeSeparatorText_, ChoiceList::DateTimeSeparator, profile.DateTimeSeparatorCode);

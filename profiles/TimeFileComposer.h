@@ -32,9 +32,24 @@ public:
     void Metka_Time(ModelIndex m, int position);
 
 private:
+    // What the line was last composed from. The line depends on nothing else, so a tick that
+    // finds these as they were (the same second, nothing edited) has nothing to compose.
+    struct ComposedFrom {
+        ModelIndex model = -1;
+        std::string dateSeparatorCode;
+        std::string timeSeparatorCode;
+        std::string dateTimeSeparatorCode;
+        std::string timeStampCode;
+        DateTimeParts parts;
+
+        [[nodiscard]] bool matches(ModelIndex m, const CameraProfile& profile, const DateTimeParts& moment) const;
+        void remember(ModelIndex m, const CameraProfile& profile, const DateTimeParts& moment);
+    };
+
     void storePosition(ModelIndex m, ProfileField field, int position);
 
     SharedValues& values_;
+    ComposedFrom composedFrom_;
     std::string dateSeparatorText_;
     std::string timeSeparatorText_;
     std::string dateTimeSeparatorText_;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace zv {
 namespace {
 
@@ -165,6 +167,42 @@ TEST_F(TimeFileComposerTest, fileNameGoesToTheProfileAndTheBaseNameUnchanged)
     composer.NameofFileAll(1, cyrillic);
     EXPECT_EQ(profileOf(values.profileTable, 1).FileBaseName, cyrillic);
     EXPECT_EQ(values.timeFileBaseName, cyrillic);
+}
+
+// A tick that finds nothing new skips composing; every input that can change between two
+// ticks, also behind the composer's back (a reloaded table), must still reach the line.
+TEST_F(TimeFileComposerTest, everyChangeBetweenTwoTicksReachesTheLine)
+{
+    const struct {
+        const char* change;
+        std::function<void(SharedValues&)> apply;
+        ModelIndex model;
+        std::string_view line;
+    } cases[] = {
+        {"nothing", [](SharedValues&) {}, 9, "2012.10.02 14:24:32 Y"},
+        {"the second", [](SharedValues& v) { fillDateTimeParts(v.dateTimeParts, 2012, 10, 2, 14, 24, 33); }, 9,
+            "2012.10.02 14:24:33 Y"},
+        {"the day only", [](SharedValues& v) { fillDateTimeParts(v.dateTimeParts, 2012, 10, 3, 14, 24, 32); }, 9,
+            "2012.10.03 14:24:32 Y"},
+        {"the model", [](SharedValues&) {}, 8, "2012-10-02 14:24:32"},
+        {"a reloaded date separator", [](SharedValues& v) { v.profileTable[9].DateSeparatorCode = "2"; }, 9,
+            "2012-10-02 14:24:32 Y"},
+        {"the time separator", [](SharedValues& v) { v.profileTable[9].TimeSeparatorCode = "2"; }, 9,
+            "2012.10.02 14.24.32 Y"},
+        {"the date-time separator", [](SharedValues& v) { v.profileTable[9].DateTimeSeparatorCode = "0"; }, 9,
+            "2012.10.0214:24:32 Y"},
+        {"the time stamp", [](SharedValues& v) { v.profileTable[9].TimeStampCode = "1"; }, 9, "2012.10.02 14:24:32 N"},
+    };
+    for (const auto& c : cases) {
+        SharedValues fresh;
+        fresh.profileTable = DefaultProfiles();
+        fillDateTimeParts(fresh.dateTimeParts, 2012, 10, 2, 14, 24, 32);
+        TimeFileComposer tick(fresh);
+        ASSERT_TRUE(tick.ObrazecZapolnenija(9));
+        c.apply(fresh);
+        ASSERT_TRUE(tick.ObrazecZapolnenija(c.model));
+        EXPECT_EQ(fresh.timeFileText, c.line) << c.change;
+    }
 }
 
 TEST(DateTimeParts, arePaddedToTheirWidths)
