@@ -1,31 +1,49 @@
 #include "app/TXJustOne.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace zv {
 
 namespace {
 
+// What a later copy says, and what the running copy answers once it has done it.
 constexpr char kActivate[] = "activate\n";
-constexpr int kAskForMs = 800; // a first copy started a moment earlier may not listen yet
+constexpr char kAreYouThere[] = "are you there\n";
+constexpr char kAnswer[] = "here\n";
+
+// A first copy that has just taken the lock may not listen yet.
+constexpr qint64 kListenGraceMs = 1000;
+constexpr int kConnectMs = 200;
+// How long a later copy waits in all for a running copy to answer before it starts on its
+// own. A first copy started a moment earlier answers once its windows are built.
+constexpr qint64 kGiveUpAfterMs = 6000;
+
+QString socketFileName(const QString& name) { return name + QStringLiteral(".socket"); }
+
+[[nodiscard]] int remainingMs(const QDeadlineTimer& deadline)
+{
+    return static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0));
+}
 
 } // namespace
 
 TXJustOne::TXJustOne(const QString& name, const QString& folder, QObject* parent)
     : QObject(parent),
-      serverName_(QDir(folder).filePath(name + QStringLiteral(".socket"))),
+      serverName_(QDir(folder).filePath(socketFileName(name))),
       lock_(QDir(folder).filePath(name + QStringLiteral(".lock")))
 {
 #ifdef Q_OS_WIN
     // Pipe names are global on Windows; the user's name keeps copies of different users apart.
     serverName_ = name + QLatin1Char('-') + qEnvironmentVariable("USERNAME");
 #endif
-    // Age alone never makes a lock stale; only a holder that is gone does.
+    // Age alone never makes a lock stale; only the lack of a copy that answers does.
     lock_.setStaleLockTime(0);
 }
 
@@ -40,13 +58,47 @@ QString TXJustOne::defaultFolder()
 
 bool TXJustOne::check()
 {
-    if (lock_.tryLock(0)) {
-        listen();
-        return true;
+    const QDeadlineTimer giveUp(kGiveUpAfterMs);
+    while (!lock_.tryLock(0)) {
+        if (handOver(giveUp))
+            return false;
+        // No copy answered. Unless a copy that is still starting holds the lock, it is left
+        // over: take it over. A lock that cannot be had at all must not stop the start.
+        if (giveUp.hasExpired() || (!lock_.removeStaleLockFile() && lockCannotBeHad())) {
+            qWarning("Running without the single-copy lock %s.", qPrintable(lock_.fileName()));
+            break;
+        }
     }
-    if (SwitchToPrevious)
-        askFirstCopy();
-    return false;
+    listen();
+    return true;
+}
+
+bool TXJustOne::lockCannotBeHad() const
+{
+    if (lock_.error() != QLockFile::LockFailedError)
+        return true; // the folder is unwritable or full
+    const QFileInfo lock(lock_.fileName());
+    return lock.isSymLink() || (lock.exists() && !lock.isFile());
+}
+
+bool TXJustOne::handOver(const QDeadlineTimer& giveUp) const
+{
+    const QDeadlineTimer listenBy(std::min(kListenGraceMs, giveUp.remainingTime()));
+    QLocalSocket socket;
+    for (;;) {
+        socket.connectToServer(serverName_);
+        if (socket.waitForConnected(kConnectMs))
+            break;
+        if (listenBy.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    socket.write(SwitchToPrevious ? kActivate : kAreYouThere);
+    (void)socket.waitForBytesWritten(remainingMs(giveUp));
+    while (!socket.canReadLine())
+        if (giveUp.hasExpired() || !socket.waitForReadyRead(remainingMs(giveUp)))
+            return false;
+    return socket.readLine() == kAnswer;
 }
 
 void TXJustOne::listen()
@@ -57,29 +109,25 @@ void TXJustOne::listen()
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains('\n'))
-                    activate();
-            });
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
+            answer(socket);
         }
     });
-    (void)server_.listen(serverName_);
+    if (!server_.listen(serverName_))
+        qWarning("Later copies cannot reach this one: %s", qPrintable(server_.errorString()));
 }
 
-void TXJustOne::askFirstCopy() const
+void TXJustOne::answer(QLocalSocket* socket)
 {
-    const QDeadlineTimer deadline(kAskForMs);
-    while (!deadline.hasExpired()) {
-        QLocalSocket socket;
-        socket.connectToServer(serverName_);
-        if (socket.waitForConnected(100)) {
-            socket.write(kActivate);
-            socket.waitForBytesWritten(200);
-            socket.disconnectFromServer();
-            return;
-        }
-        QThread::msleep(50);
+    while (socket->canReadLine()) {
+        const QByteArray request = socket->readLine();
+        if (request == kActivate)
+            activate();
+        else if (request != kAreYouThere)
+            continue;
+        socket->write(kAnswer);
     }
+    socket->flush();
 }
 
 void TXJustOne::activate()

@@ -16,7 +16,18 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <chrono>
+#include <future>
 #include <stdexcept>
+
+#ifndef Q_OS_WIN
+#include "common/ScopedUnprivileged.h"
+
+#include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace zv;
 using namespace zv::test;
@@ -31,6 +42,8 @@ private slots:
     void allSixWindowsExistHiddenBeforeTheFirstTick();
     void theLightRunsInBothWindowsInStep();
     void aSecondCopyBringsTheFirstForward();
+    void aLockThatCannotBeHadDoesNotStopTheStart_data();
+    void aLockThatCannotBeHadDoesNotStopTheStart();
     void confirmationsKeepTheirMessageAndTheirRules();
 };
 
@@ -126,16 +139,46 @@ void ApplicationTest::theLightRunsInBothWindowsInStep()
 void ApplicationTest::aSecondCopyBringsTheFirstForward()
 {
     TempFolder runtime;
+    const QString folder = QString::fromStdString(runtime.path());
     QWidget window;
     window.showMinimized();
-    TXJustOne first(QStringLiteral("Zentrik Vesmar"), QString::fromStdString(runtime.path()));
+    TXJustOne first(QStringLiteral("Zentrik Vesmar"), folder);
     QVERIFY(first.check());
     first.setWindowToActivate(&window);
-    {
-        TXJustOne second(QStringLiteral("Zentrik Vesmar"), QString::fromStdString(runtime.path()));
-        QVERIFY(!second.check());
-    }
+    // The second copy waits for the first one's answer, which this thread's event loop gives.
+    std::future<bool> secondRuns = std::async(std::launch::async, [&folder] {
+        TXJustOne second(QStringLiteral("Zentrik Vesmar"), folder);
+        return second.check();
+    });
+    QTRY_VERIFY(secondRuns.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+    QVERIFY(!secondRuns.get());
     QTRY_VERIFY(!window.isMinimized());
+}
+
+void ApplicationTest::aLockThatCannotBeHadDoesNotStopTheStart_data()
+{
+    QTest::addColumn<bool>("lockIsAFolder");
+    QTest::newRow("a folder named like the lock") << true;
+    QTest::newRow("a folder this user cannot write") << false;
+}
+
+void ApplicationTest::aLockThatCannotBeHadDoesNotStopTheStart()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows keeps the lock in the user's own temporary folder");
+#else
+    QFETCH(bool, lockIsAFolder);
+    const TempFolder temp;
+    std::optional<ScopedUnprivileged> unprivileged;
+    if (lockIsAFolder) {
+        QCOMPARE(::mkdir(temp.file("Zentrik Vesmar.lock").c_str(), 0700), 0);
+    } else {
+        QCOMPARE(::chmod(temp.path().c_str(), 0555), 0);
+        unprivileged.emplace(); // root would write there all the same
+    }
+    TXJustOne copy(QStringLiteral("Zentrik Vesmar"), QString::fromStdString(temp.path()));
+    QVERIFY(copy.check());
+#endif
 }
 
 void ApplicationTest::confirmationsKeepTheirMessageAndTheirRules()
