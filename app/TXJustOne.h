@@ -22,7 +22,8 @@ class TXJustOne final : public QObject {
     Q_DISABLE_COPY_MOVE(TXJustOne)
 
 public:
-    // `folder` holds the lock and the listening socket: the user's runtime folder.
+    // `folder` holds the lock and the listening socket and must be one only this user can
+    // write; an empty one turns the guard off, so every copy starts.
     TXJustOne(const QString& name, const QString& folder, QObject* parent = nullptr);
 
     // True when this copy is to run. False only after a running copy has answered, and, when
@@ -34,8 +35,10 @@ public:
 
     bool SwitchToPrevious = true;
 
-    // The per-user folder for the lock: the runtime folder, or the temporary one on Windows.
-    [[nodiscard]] static QString defaultFolder();
+    // The per-user folder for the lock and the socket of `name`: the runtime folder when it is
+    // private, else a private one made in the user's cache folder, else in the temporary
+    // folder; empty when none is private. On Windows the user's temporary folder.
+    [[nodiscard]] static QString defaultFolder(const QString& name);
 
 private:
     [[nodiscard]] bool handOver(const QDeadlineTimer& giveUp) const;
@@ -44,10 +47,17 @@ private:
     void answer(QLocalSocket* socket);
     void activate();
 
+    bool guarded_;
     QString serverName_;
     QLockFile lock_;
     QLocalServer server_;
     QPointer<QWidget> window_;
 };
+
+#ifndef Q_OS_WIN
+// True when `folder` is a real folder (not a link) owned by this user that neither its group
+// nor others may write.
+[[nodiscard]] bool isPrivateFolder(const QString& folder);
+#endif
 
 } // namespace zv

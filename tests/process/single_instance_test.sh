@@ -3,6 +3,7 @@
 #  * a second copy hands over to the first and ends within 2 s;
 #  * nothing a running copy does not hold stops a start: an empty or garbage lock, a folder of
 #    the lock's name, the lock of a live process of our name that is not ours, a killed copy's lock;
+#  * the lock and the socket stay in a folder only this user can write, whatever XDG_RUNTIME_DIR is;
 #  * two copies started together leave one.
 set -u
 program=$(realpath "${1:?usage: single_instance_test.sh PATH/TO/zentrik-vesmar}")
@@ -82,7 +83,15 @@ killed_copy() {
     wait "$copy" 2>/dev/null
     [ -s "$run/$name.lock" ] || fail "$label: the killed copy left no lock to test with"
 }
+# Qt's own fallback for a missing or unsafe runtime folder, taken by someone else first.
+squatted_fallback() { : >"$TMPDIR/runtime-$(id -un)"; }
+long_home() {
+    HOME=$dir/$(printf 'h%.0s' $(seq 90))
+    mkdir -p "$HOME"
+}
+
 cases=0
+cache=\$HOME/.cache/\$name
 # label | set-up before the first start | folder where the lock and the socket must be
 while IFS='|' read -r label setup expected <&3; do
     cases=$((cases + 1))
@@ -109,6 +118,10 @@ garbage lock|printf 'not a process\n\001\377' >"\$run/\$name.lock"|\$run
 folder named like the lock|mkdir "\$run/\$name.lock"|\$run
 lock of a live process of our name|stranger_of_our_name|\$run
 lock of a killed copy|killed_copy|\$run
+XDG_RUNTIME_DIR unset|unset XDG_RUNTIME_DIR; squatted_fallback|$cache
+XDG_RUNTIME_DIR writable by all|chmod 777 "\$run"; squatted_fallback|$cache
+XDG_RUNTIME_DIR a link|ln -s "\$run" "\$dir/link"; XDG_RUNTIME_DIR=\$dir/link; squatted_fallback|$cache
+home too long for a socket path|unset XDG_RUNTIME_DIR; squatted_fallback; long_home|\$TMPDIR/zentrik-vesmar-$(id -u)
 CASES
 
 label="two at once"
