@@ -16,7 +16,8 @@ int runProgram(int argc, char** argv)
 {
     ZentrikApplication application(argc, argv);
     // A second copy ends here, before it builds or shows anything.
-    TXJustOne justOne(QString::fromLatin1(kApplicationTitle), TXJustOne::defaultFolder());
+    const QString title = QString::fromLatin1(kApplicationTitle);
+    TXJustOne justOne(title, TXJustOne::defaultFolder(title));
     if (!justOne.check())
         return 0;
     applyWindowFont();

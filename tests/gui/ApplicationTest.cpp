@@ -16,7 +16,18 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <chrono>
+#include <future>
 #include <stdexcept>
+
+#ifndef Q_OS_WIN
+#include "common/ScopedUnprivileged.h"
+
+#include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace zv;
 using namespace zv::test;
@@ -31,6 +42,10 @@ private slots:
     void allSixWindowsExistHiddenBeforeTheFirstTick();
     void theLightRunsInBothWindowsInStep();
     void aSecondCopyBringsTheFirstForward();
+    void aLockThatCannotBeHadDoesNotStopTheStart_data();
+    void aLockThatCannotBeHadDoesNotStopTheStart();
+    void onlyAFolderThisUserAloneMayWriteIsPrivate_data();
+    void onlyAFolderThisUserAloneMayWriteIsPrivate();
     void confirmationsKeepTheirMessageAndTheirRules();
 };
 
@@ -126,16 +141,88 @@ void ApplicationTest::theLightRunsInBothWindowsInStep()
 void ApplicationTest::aSecondCopyBringsTheFirstForward()
 {
     TempFolder runtime;
+    const QString folder = QString::fromStdString(runtime.path());
     QWidget window;
     window.showMinimized();
-    TXJustOne first(QStringLiteral("Zentrik Vesmar"), QString::fromStdString(runtime.path()));
+    TXJustOne first(QStringLiteral("Zentrik Vesmar"), folder);
     QVERIFY(first.check());
     first.setWindowToActivate(&window);
-    {
-        TXJustOne second(QStringLiteral("Zentrik Vesmar"), QString::fromStdString(runtime.path()));
-        QVERIFY(!second.check());
-    }
+    // The second copy waits for the first one's answer, which this thread's event loop gives.
+    std::future<bool> secondRuns = std::async(std::launch::async, [&folder] {
+        TXJustOne second(QStringLiteral("Zentrik Vesmar"), folder);
+        return second.check();
+    });
+    QTRY_VERIFY(secondRuns.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+    QVERIFY(!secondRuns.get());
     QTRY_VERIFY(!window.isMinimized());
+}
+
+void ApplicationTest::aLockThatCannotBeHadDoesNotStopTheStart_data()
+{
+    QTest::addColumn<bool>("lockIsAFolder");
+    QTest::newRow("a folder named like the lock") << true;
+    QTest::newRow("a folder this user cannot write") << false;
+}
+
+void ApplicationTest::aLockThatCannotBeHadDoesNotStopTheStart()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows keeps the lock in the user's own temporary folder");
+#else
+    QFETCH(bool, lockIsAFolder);
+    const TempFolder temp;
+    std::optional<ScopedUnprivileged> unprivileged;
+    if (lockIsAFolder) {
+        QCOMPARE(::mkdir(temp.file("Zentrik Vesmar.lock").c_str(), 0700), 0);
+    } else {
+        QCOMPARE(::chmod(temp.path().c_str(), 0555), 0);
+        unprivileged.emplace(); // root would write there all the same
+    }
+    TXJustOne copy(QStringLiteral("Zentrik Vesmar"), QString::fromStdString(temp.path()));
+    QVERIFY(copy.check());
+#endif
+}
+
+void ApplicationTest::onlyAFolderThisUserAloneMayWriteIsPrivate_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("isPrivate");
+    QTest::newRow("owner only") << "folder" << 0700 << true;
+    QTest::newRow("others may read") << "folder" << 0755 << true;
+    QTest::newRow("group may write") << "folder" << 0770 << false;
+    QTest::newRow("others may write") << "folder" << 0703 << false;
+    QTest::newRow("like /tmp") << "folder" << 01777 << false;
+    QTest::newRow("another user's") << "other's folder" << 0700 << false;
+    QTest::newRow("link to a private folder") << "link" << 0700 << false;
+    QTest::newRow("file") << "file" << 0600 << false;
+    QTest::newRow("missing") << "missing" << 0 << false;
+}
+
+void ApplicationTest::onlyAFolderThisUserAloneMayWriteIsPrivate()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows keeps the lock in the user's own temporary folder");
+#else
+    QFETCH(QString, kind);
+    QFETCH(int, mode);
+    QFETCH(bool, isPrivate);
+    const TempFolder temp;
+    const std::string real = temp.file("real");
+    const std::string checked = temp.file("checked");
+    QCOMPARE(::mkdir(real.c_str(), 0700), 0);
+    if (kind == QStringLiteral("link"))
+        QCOMPARE(::symlink(real.c_str(), checked.c_str()), 0);
+    else if (kind == QStringLiteral("file"))
+        writeBytes(checked, "");
+    else if (kind != QStringLiteral("missing"))
+        QCOMPARE(::mkdir(checked.c_str(), 0700), 0);
+    if (kind == QStringLiteral("other's folder") && ::chown(checked.c_str(), 65534, 65534) != 0)
+        QSKIP("only root can give a folder to another user");
+    if (kind != QStringLiteral("missing"))
+        QCOMPARE(::chmod(checked.c_str(), static_cast<mode_t>(mode)), 0);
+    QCOMPARE(isPrivateFolder(QString::fromStdString(checked)), isPrivate);
+#endif
 }
 
 void ApplicationTest::confirmationsKeepTheirMessageAndTheirRules()
