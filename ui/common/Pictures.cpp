@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QString>
 
@@ -43,10 +44,12 @@ QPixmap load(const pictures::ShownPicture& picture, qreal screenRatio)
 {
     const int storedRatio = storedRatioFor(screenRatio);
     const QString resource = QStringLiteral(":/") + pictures::pngFile(picture, storedRatio);
-    const QPixmap pixmap(resource);
-    if (pixmap.isNull())
+    // Read into an image handed over whole, so that the pixmap takes its pixels without a copy
+    // (QPixmap's own loading copies them and keeps the file in the pixmap cache besides).
+    QImage image = QImageReader(resource).read();
+    if (image.isNull())
         throw std::runtime_error("Picture " + resource.toStdString() + " cannot be loaded");
-    return fitToScreen(pixmap, storedRatio, picture.size, screenRatio);
+    return fitToScreen(QPixmap::fromImage(std::move(image)), storedRatio, picture.size, screenRatio);
 }
 
 QIcon loadApplicationIcon()
