@@ -1,9 +1,13 @@
 #include "ui/common/Pictures.h"
 
+#include "ui/common/PictureFiles.h"
+
+#include <QAbstractButton>
 #include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QString>
-#include <QSvgRenderer>
 
 #include <stdexcept>
 
@@ -14,21 +18,46 @@ namespace zv {
 
 namespace {
 
-constexpr std::array<const char*, kModelCount> kCameraFiles = {
-    "md80", "md80se", "g100", "g160", "dv033", "q5", "q6", "q7n", "rs101", "rs301"};
+// The stored picture a screen ratio is drawn from: the 1x file at 100 % and below, the @2x one above.
+int storedRatioFor(qreal screenRatio) { return screenRatio > 1 ? 2 : 1; }
 
-QPixmap render(const QString& resource, QSize shownSize)
+// `stored` at exactly the screen's device pixels, so painting draws it pixel for pixel: as it is
+// when its ratio is the screen's, else scaled once (from the @2x file at 150 %, say). Bilinear
+// drawing costs a tenth of QPixmap::scaled's smooth scaling, and shrinking by no more than half
+// it loses nothing that shows.
+QPixmap fitToScreen(QPixmap stored, int storedRatio, QSize shownSize, qreal screenRatio)
 {
-    QSvgRenderer renderer(resource);
-    if (!renderer.isValid())
-        throw std::runtime_error("Picture " + resource.toStdString() + " cannot be drawn");
-    const qreal ratio = qGuiApp->devicePixelRatio();
-    QPixmap pixmap(shownSize * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(shownSize)));
-    return pixmap;
+    if (screenRatio != storedRatio) {
+        QImage fitted(shownSize * screenRatio, QImage::Format_ARGB32_Premultiplied);
+        fitted.fill(Qt::transparent);
+        QPainter painter(&fitted);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(fitted.rect(), stored);
+        painter.end();
+        stored = QPixmap::fromImage(std::move(fitted));
+    }
+    stored.setDevicePixelRatio(screenRatio);
+    return stored;
+}
+
+QPixmap load(const pictures::ShownPicture& picture, qreal screenRatio)
+{
+    const int storedRatio = storedRatioFor(screenRatio);
+    const QString resource = QStringLiteral(":/") + pictures::pngFile(picture, storedRatio);
+    // Read into an image handed over whole, so that the pixmap takes its pixels without a copy
+    // (QPixmap's own loading copies them and keeps the file in the pixmap cache besides).
+    QImage image = QImageReader(resource).read();
+    if (image.isNull())
+        throw std::runtime_error("Picture " + resource.toStdString() + " cannot be loaded");
+    return fitToScreen(QPixmap::fromImage(std::move(image)), storedRatio, picture.size, screenRatio);
+}
+
+QIcon loadApplicationIcon()
+{
+    QIcon icon;
+    for (const int size : pictures::kIconSizes)
+        icon.addFile(QStringLiteral(":/") + pictures::iconFile(size), QSize(size, size));
+    return icon;
 }
 
 } // namespace
@@ -36,13 +65,29 @@ QPixmap render(const QString& resource, QSize shownSize)
 Pictures::Pictures()
 {
     initialisePictureResources();
+    const qreal ratio = qGuiApp->devicePixelRatio();
     for (std::size_t m = 0; m < cameras_.size(); ++m)
-        cameras_[m] = render(QStringLiteral(":/cameras/%1.svg").arg(QLatin1String(kCameraFiles[m])), {192, 144});
-    lampOff_ = render(QStringLiteral(":/lamps/lamp-off.svg"), {30, 30});
-    lampOn_ = render(QStringLiteral(":/lamps/lamp-on.svg"), {30, 30});
-    banner_ = render(QStringLiteral(":/banner.svg"), {400, 65});
-    information_ = render(QStringLiteral(":/info.svg"), {48, 48});
-    applicationIcon_ = QIcon(QStringLiteral(":/zentrik-vesmar.svg"));
+        cameras_[m] = load(pictures::kCameras[m], ratio);
+    lampOff_ = load(pictures::kLampOff, ratio);
+    lampOn_ = load(pictures::kLampOn, ratio);
+    banner_ = load(pictures::kBanner, ratio);
+    information_ = load(pictures::kInformation, ratio);
+    applicationIcon_ = loadApplicationIcon();
+}
+
+void fitButtonGlyphs(QWidget* window)
+{
+    const qreal ratio = qGuiApp->devicePixelRatio();
+    const int storedRatio = storedRatioFor(ratio);
+    if (ratio == storedRatio)
+        return;
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        const QIcon glyph = button->icon();
+        if (glyph.isNull())
+            continue;
+        const QSize size = button->iconSize();
+        button->setIcon(QIcon(fitToScreen(glyph.pixmap(size, storedRatio), storedRatio, size, ratio)));
+    }
 }
 
 } // namespace zv

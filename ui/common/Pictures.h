@@ -7,10 +7,12 @@
 
 #include <array>
 
+class QWidget;
+
 namespace zv {
 
-// Every picture of the windows, rendered from its drawing once at start at the size it is
-// shown and the screen's pixel ratio, so ticks never render and pictures stay sharp.
+// Every picture of the windows, loaded once at start at the size it is shown and the screen's
+// pixel ratio, so ticks never load or scale and pictures stay sharp.
 class Pictures final {
 public:
     Pictures();
@@ -30,5 +32,10 @@ private:
     QPixmap information_;
     QIcon applicationIcon_;
 };
+
+// Qt 6.4 draws a form's glyph at a screen ratio it has no file for (150 %, say) from the nearest
+// file, often the 1x one blown up; this gives each of the window's buttons its glyph fitted from
+// the @2x file instead. At 100 % and 200 % the forms' own glyphs stay.
+void fitButtonGlyphs(QWidget* window);
 
 } // namespace zv

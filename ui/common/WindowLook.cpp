@@ -1,6 +1,7 @@
 #include "ui/common/WindowLook.h"
 
 #include "ui/common/AppContext.h"
+#include "ui/common/Pictures.h"
 
 #include <QApplication>
 #include <QFont>
@@ -21,6 +22,7 @@ void applyWindowLook(QWidget* window, const QIcon& icon, TitleButtons buttons)
 {
     window->setWindowTitle(QString::fromLatin1(kWindowCaption));
     window->setWindowIcon(icon);
+    fitButtonGlyphs(window);
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, kBackground);
     window->setPalette(palette);

@@ -1,0 +1,130 @@
+// The pictures at the screen's pixel ratio (ctest runs this at 100 %, 150 % and 200 %): each is
+// shown at its size in the screen's own pixels, drawn from the stored file for the ratio or fitted
+// from the @2x one, never a blown-up 1x one.
+#include "GuiHarness.h"
+
+#include "ui/common/PictureFiles.h"
+#include "ui/common/Pictures.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QIcon>
+#include <QImage>
+#include <QTest>
+
+#include <cmath>
+#include <functional>
+
+using namespace zv;
+
+namespace {
+
+using Getter = std::function<const QPixmap&(const Pictures&)>;
+
+qreal screenRatio() { return qGuiApp->devicePixelRatio(); }
+
+// The stored file the screen's ratio is drawn from pixel for pixel; 0 when there is none and the
+// picture is scaled from the @2x one.
+int storedRatioShownAsIs()
+{
+    const qreal ratio = screenRatio();
+    return ratio == 1 || ratio == 2 ? static_cast<int>(ratio) : 0;
+}
+
+bool samePixels(const QImage& a, const QImage& b)
+{
+    return a.convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
+        b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Getter)
+Q_DECLARE_METATYPE(pictures::ShownPicture)
+
+class PicturesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eachPictureIsItsShownSizeAtTheScreensRatio_data();
+    void eachPictureIsItsShownSizeAtTheScreensRatio();
+    void theGlyphFilesAreTheOnesForTheRatio_data();
+    void theGlyphFilesAreTheOnesForTheRatio();
+    void everyButtonGlyphIsDrawnAtTheScreensPixels();
+    void theApplicationIconHasEveryIconSize();
+
+private:
+    const Pictures pictures_;
+};
+
+void PicturesTest::eachPictureIsItsShownSizeAtTheScreensRatio_data()
+{
+    QTest::addColumn<pictures::ShownPicture>("picture");
+    QTest::addColumn<Getter>("get");
+    for (ModelIndex m = 0; m < kModelCount; ++m)
+        QTest::newRow(pictures::kCameras[static_cast<std::size_t>(m)].name)
+            << pictures::kCameras[static_cast<std::size_t>(m)]
+            << Getter([m](const Pictures& p) -> const QPixmap& { return p.camera(m); });
+    QTest::newRow("lamp off") << pictures::kLampOff << Getter(&Pictures::lampOff);
+    QTest::newRow("lamp on") << pictures::kLampOn << Getter(&Pictures::lampOn);
+    QTest::newRow("banner") << pictures::kBanner << Getter(&Pictures::banner);
+    QTest::newRow("information") << pictures::kInformation << Getter(&Pictures::information);
+}
+
+void PicturesTest::eachPictureIsItsShownSizeAtTheScreensRatio()
+{
+    QFETCH(pictures::ShownPicture, picture);
+    QFETCH(Getter, get);
+    const QPixmap& pixmap = get(pictures_);
+    QCOMPARE(pixmap.devicePixelRatio(), screenRatio());
+    QCOMPARE(pixmap.size(), picture.size * screenRatio());
+    if (const int stored = storedRatioShownAsIs(); stored != 0)
+        QVERIFY(samePixels(pixmap.toImage(), QImage(QStringLiteral(":/") + pictures::pngFile(picture, stored))));
+}
+
+void PicturesTest::theGlyphFilesAreTheOnesForTheRatio_data()
+{
+    QTest::addColumn<pictures::ShownPicture>("glyph");
+    for (const pictures::ShownPicture& glyph : pictures::kGlyphs)
+        QTest::newRow(glyph.name) << glyph;
+}
+
+// The forms name only the 1x file; Qt adds the @2x one beside it when the screen needs it.
+void PicturesTest::theGlyphFilesAreTheOnesForTheRatio()
+{
+    QFETCH(pictures::ShownPicture, glyph);
+    const int stored = storedRatioShownAsIs();
+    if (stored == 0)
+        QSKIP("no stored file for this ratio");
+    const QImage storedFile(QStringLiteral(":/") + pictures::pngFile(glyph, stored));
+    QVERIFY(!storedFile.isNull());
+    const QIcon icon(QStringLiteral(":/") + pictures::pngFile(glyph, 1));
+    QVERIFY(samePixels(icon.pixmap(glyph.size, stored).toImage(), storedFile));
+}
+
+void PicturesTest::everyButtonGlyphIsDrawnAtTheScreensPixels()
+{
+    const test::GuiHarness gui; // the six windows
+    int glyphs = 0;
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+            if (button->icon().isNull())
+                continue;
+            ++glyphs;
+            const QPixmap pixmap = button->icon().pixmap(button->iconSize(), screenRatio());
+            QVERIFY2(pixmap.size() == button->iconSize() * screenRatio(), qPrintable(button->objectName()));
+        }
+    }
+    QVERIFY(glyphs > 0);
+}
+
+void PicturesTest::theApplicationIconHasEveryIconSize()
+{
+    const QList<QSize> available = pictures_.applicationIcon().availableSizes();
+    for (const int size : pictures::kIconSizes)
+        QVERIFY2(available.contains(QSize(size, size)), qPrintable(QString::number(size)));
+    QCOMPARE(pictures_.applicationIcon().pixmap(QSize(256, 256), 1.0).size(), QSize(256, 256));
+}
+
+QTEST_MAIN(PicturesTest)
+#include "PicturesTest.moc"
