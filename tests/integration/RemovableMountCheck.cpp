@@ -92,7 +92,7 @@ void checkTheMountedCard(zv::LinuxDriveProbe& probe, zv::RemovableDriveList& dri
 
     drives.choose(static_cast<int>(row - drives.entries().begin()));
     checks.expect(saveDir == root, "choosing its row makes it the folder to write to");
-    const zv::TimeFileResult written = zv::writeTimeFile(saveDir, "TIME", "2012-10-02 14:24:32");
+    const zv::TimeFileResult written = zv::writeTimeFile(saveDir, "TIME", "2012-10-02 14:24:32", probe);
     checks.expect(written.success, "the time file is written" + (written.success ? "" : ": " + written.text));
     checks.expect(zv::test::readBytes(root + "TIME.txt") == kExpectedBytes, "TIME.txt holds exactly the written bytes");
 }

@@ -93,12 +93,12 @@ TEST_F(WindowsRemovableDriveTest, driveListShowsTheLetterAndTheVolumeLabelInTheA
 // The writer opens, writes, calls FlushFileBuffers and closes; success means all four passed.
 TEST_F(WindowsRemovableDriveTest, timeFileLandsOnTheCardWithTheExactBytes)
 {
-    const TimeFileResult result = writeTimeFile(root_, "TIMERSET", "2012-10-02 14:24:32");
+    const TimeFileResult result = writeTimeFile(root_, "TIMERSET", "2012-10-02 14:24:32", *probe_);
     ASSERT_TRUE(result.success) << result.text;
     EXPECT_EQ(test::readBytes(root_ + "TIMERSET.txt"), "2012-10-02 14:24:32\r\n");
     EXPECT_EQ(namesOnTheCard(), std::set<std::wstring>{L"TIMERSET.txt"});
 
-    ASSERT_TRUE(writeTimeFile(root_, "TIMERSET", "2012.10.02").success);
+    ASSERT_TRUE(writeTimeFile(root_, "TIMERSET", "2012.10.02", *probe_).success);
     EXPECT_EQ(test::readBytes(root_ + "TIMERSET.txt"), "2012.10.02\r\n"); // truncated, not overlaid
 }
 
@@ -106,7 +106,7 @@ TEST_F(WindowsRemovableDriveTest, ansiBaseNameComesOutAsTheSameNameOnTheCard)
 {
     ASSERT_EQ(GetACP(), 1251u) << "the check runs under a Russian locale";
     const std::string baseName = "\xC2\xF0\xE5\xEC\xFF"; // "Время" in code page 1251
-    ASSERT_TRUE(writeTimeFile(root_, baseName, "x").success);
+    ASSERT_TRUE(writeTimeFile(root_, baseName, "x", *probe_).success);
     EXPECT_EQ(namesOnTheCard(), std::set<std::wstring>{L"\u0412\u0440\u0435\u043C\u044F.txt"});
     EXPECT_EQ(test::readBytes(root_ + baseName + ".txt"), "x\r\n");
 }
@@ -116,10 +116,10 @@ TEST_F(WindowsRemovableDriveTest, ansiBaseNameComesOutAsTheSameNameOnTheCard)
 TEST_F(WindowsRemovableDriveTest, longestNameIsWrittenWholeAndOneMoreIsRefused)
 {
     const std::string longest(255 - 4, 'a');
-    ASSERT_TRUE(writeTimeFile(root_, longest, "x").success);
+    ASSERT_TRUE(writeTimeFile(root_, longest, "x", *probe_).success);
     EXPECT_EQ(namesOnTheCard(), std::set<std::wstring>{std::wstring(255 - 4, L'a') + L".txt"});
 
-    const TimeFileResult tooLong = writeTimeFile(root_, longest + "b", "x");
+    const TimeFileResult tooLong = writeTimeFile(root_, longest + "b", "x", *probe_);
     EXPECT_FALSE(tooLong.success);
     EXPECT_EQ(tooLong.code, 3);
     EXPECT_EQ(namesOnTheCard().size(), 1u);
