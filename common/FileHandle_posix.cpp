@@ -14,13 +14,56 @@ int openFlags(FileHandle::Mode mode)
 {
     switch (mode) {
     case FileHandle::Mode::Read:
-        return O_RDONLY;
-    case FileHandle::Mode::WriteTruncate:
-        return O_WRONLY | O_CREAT | O_TRUNC;
+        // A pipe would hold open() until some writer came; a regular file ignores the flag.
+        return O_RDONLY | O_NONBLOCK;
     case FileHandle::Mode::WriteCreateNew:
         return O_WRONLY | O_CREAT | O_EXCL;
     }
     return O_RDONLY;
+}
+
+int openRetrying(int folder, const std::string& path, int flags)
+{
+    int fd = -1;
+    do {
+        fd = ::openat(folder, path.c_str(), flags | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Read-only is the owner's word, so the bits are checked before access(), which lets root in.
+SystemError refuseReadOnly(const struct stat& status, int folder, const std::string& path)
+{
+    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return systemError(EACCES);
+    if (::faccessat(folder, path.c_str(), W_OK, 0) != 0)
+        return lastSystemError();
+    return {};
+}
+
+// A file system that cannot sync folders writes their entries with the data.
+SystemError syncFolder(int fd)
+{
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP)
+        return lastSystemError();
+    return {};
+}
+
+SystemError refuseUnlessRegular(const struct stat& status)
+{
+    if (S_ISDIR(status.st_mode))
+        return systemError(EISDIR);
+    if (!S_ISREG(status.st_mode))
+        return systemError(EINVAL);
+    return {};
+}
+
+// "dir/" would follow a link named dir, which O_NOFOLLOW is there to refuse.
+std::string withoutTrailingSeparators(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
 }
 
 } // namespace
@@ -47,10 +90,7 @@ SystemError FileHandle::open(const std::string& path, Mode mode)
 {
     if (fd_ >= 0)
         (void)close();
-    int fd = -1;
-    do {
-        fd = ::open(path.c_str(), openFlags(mode) | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = openRetrying(AT_FDCWD, path, openFlags(mode));
     if (fd < 0)
         return lastSystemError();
     fd_ = fd;
@@ -105,6 +145,14 @@ SystemError FileHandle::close()
     return {};
 }
 
+SystemError FileHandle::refuseUnlessRegularFile() const
+{
+    struct stat status { };
+    if (::fstat(fd_, &status) != 0)
+        return lastSystemError();
+    return refuseUnlessRegular(status);
+}
+
 void FileHandle::copyPermissionsOf(const std::string& path)
 {
     struct stat status { };
@@ -112,26 +160,84 @@ void FileHandle::copyPermissionsOf(const std::string& path)
         (void)::fchmod(fd_, status.st_mode & 07777);
 }
 
+Folder::~Folder()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+SystemError Folder::open(const std::string& path)
+{
+    const int fd = openRetrying(AT_FDCWD, withoutTrailingSeparators(path), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+    if (fd < 0)
+        return lastSystemError();
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = fd;
+    return {};
+}
+
+std::uint64_t Folder::device() const
+{
+    struct stat status { };
+    return ::fstat(fd_, &status) == 0 ? static_cast<std::uint64_t>(status.st_dev) : 0;
+}
+
+SystemError Folder::checkReplaceable(const std::string& name) const
+{
+    struct stat status { };
+    if (::fstatat(fd_, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? SystemError{} : lastSystemError();
+    if (S_ISDIR(status.st_mode))
+        return systemError(EISDIR);
+    if (!S_ISREG(status.st_mode))
+        return {};
+    return refuseReadOnly(status, fd_, name);
+}
+
+SystemError Folder::createNewFile(const std::string& name, FileHandle& file) const
+{
+    const int fd = openRetrying(fd_, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW);
+    if (fd < 0)
+        return lastSystemError();
+    (void)file.close();
+    file.fd_ = fd;
+    return {};
+}
+
+SystemError Folder::replace(const std::string& from, const std::string& to) const
+{
+    if (::renameat(fd_, from.c_str(), fd_, to.c_str()) != 0)
+        return lastSystemError();
+    return {};
+}
+
+void Folder::removeQuietly(const std::string& name) const { ::unlinkat(fd_, name.c_str(), 0); }
+
+SystemError Folder::flush() const { return syncFolder(fd_); }
+
 SystemError refuseReadOnlyFile(const std::string& path)
 {
     struct stat status { };
     if (::stat(path.c_str(), &status) != 0)
         return {};
-    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return systemError(EACCES);
-    if (::access(path.c_str(), W_OK) != 0)
-        return lastSystemError();
-    return {};
+    return refuseReadOnly(status, AT_FDCWD, path);
+}
+
+SystemError refuseUnlessRegularOrMissing(const std::string& path)
+{
+    struct stat status { };
+    if (::lstat(path.c_str(), &status) != 0)
+        return errno == ENOENT ? SystemError{} : lastSystemError();
+    return refuseUnlessRegular(status);
 }
 
 SystemError flushDirectory(const std::string& directory)
 {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = openRetrying(AT_FDCWD, directory, O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return lastSystemError();
-    SystemError error;
-    if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP)
-        error = lastSystemError();
+    SystemError error = syncFolder(fd);
     ::close(fd);
     return error;
 }
@@ -146,5 +252,7 @@ SystemError replaceFile(const std::string& from, const std::string& to)
 void removeFileQuietly(const std::string& path) { ::unlink(path.c_str()); }
 
 int noSpaceErrorCode() { return ENOSPC; }
+
+int fileTooLargeErrorCode() { return EFBIG; }
 
 } // namespace zv

@@ -11,6 +11,16 @@ namespace {
 
 HANDLE asHandle(void* handle) { return static_cast<HANDLE>(handle); }
 
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+// "E:\" stays whole ("E:" alone would name E's current folder); "C:\dir\" loses its separator.
+std::string withoutTrailingSeparators(std::string path)
+{
+    while (path.size() > 1 && isSeparator(path.back()) && path[path.size() - 2] != ':')
+        path.pop_back();
+    return path;
+}
+
 } // namespace
 
 FileHandle::~FileHandle()
@@ -35,16 +45,10 @@ SystemError FileHandle::open(const std::string& path, Mode mode)
 {
     if (handle_)
         (void)close();
-    DWORD access = GENERIC_WRITE;
-    DWORD disposition = CREATE_ALWAYS;
-    DWORD share = FILE_SHARE_READ;
-    if (mode == Mode::Read) {
-        access = GENERIC_READ;
-        disposition = OPEN_EXISTING;
-        share = FILE_SHARE_READ | FILE_SHARE_WRITE;
-    } else if (mode == Mode::WriteCreateNew) {
-        disposition = CREATE_NEW;
-    }
+    const bool reading = mode == Mode::Read;
+    const DWORD access = reading ? GENERIC_READ : GENERIC_WRITE;
+    const DWORD disposition = reading ? OPEN_EXISTING : CREATE_NEW;
+    const DWORD share = reading ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ;
     const HANDLE handle =
         CreateFileW(widenAnsi(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
@@ -96,15 +100,81 @@ SystemError FileHandle::close()
     return {};
 }
 
+SystemError FileHandle::refuseUnlessRegularFile() const
+{
+    if (GetFileType(asHandle(handle_)) != FILE_TYPE_DISK)
+        return systemError(ERROR_INVALID_DATA);
+    return {};
+}
+
 void FileHandle::copyPermissionsOf(const std::string&)
 {
     // A new file inherits the folder's access list, which is what the old file had too.
 }
 
+Folder::~Folder() = default;
+
+SystemError Folder::open(const std::string& path)
+{
+    const std::string folder = withoutTrailingSeparators(path);
+    const DWORD attributes = GetFileAttributesW(widenAnsi(folder).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return lastSystemError();
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return systemError(ERROR_PATH_NOT_FOUND);
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        return systemError(ERROR_CANT_ACCESS_FILE); // a junction or link would carry the write elsewhere
+    path_ = isSeparator(folder.back()) ? folder : folder + '\\';
+    return {};
+}
+
+std::uint64_t Folder::device() const { return 0; }
+
+SystemError Folder::checkReplaceable(const std::string& name) const
+{
+    // GetFileAttributesW describes a link itself, not what it points at.
+    const DWORD attributes = GetFileAttributesW(widenAnsi(path_ + name).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        return {};
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
+        return systemError(ERROR_ACCESS_DENIED);
+    return {};
+}
+
+SystemError Folder::createNewFile(const std::string& name, FileHandle& file) const
+{
+    const HANDLE handle = CreateFileW(widenAnsi(path_ + name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+        CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return lastSystemError();
+    (void)file.close();
+    file.handle_ = handle;
+    return {};
+}
+
+// MoveFileExW replaces a link at `to` itself, never the file it points at.
+SystemError Folder::replace(const std::string& from, const std::string& to) const
+{
+    return replaceFile(path_ + from, path_ + to);
+}
+
+void Folder::removeQuietly(const std::string& name) const { removeFileQuietly(path_ + name); }
+
+SystemError Folder::flush() const { return flushDirectory(path_); }
+
 SystemError refuseReadOnlyFile(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesW(widenAnsi(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return systemError(ERROR_ACCESS_DENIED);
+    return {};
+}
+
+SystemError refuseUnlessRegularOrMissing(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesW(widenAnsi(path).c_str());
+    constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotAFile) != 0)
         return systemError(ERROR_ACCESS_DENIED);
     return {};
 }
@@ -126,5 +196,7 @@ SystemError replaceFile(const std::string& from, const std::string& to)
 void removeFileQuietly(const std::string& path) { DeleteFileW(widenAnsi(path).c_str()); }
 
 int noSpaceErrorCode() { return ERROR_DISK_FULL; }
+
+int fileTooLargeErrorCode() { return ERROR_FILE_TOO_LARGE; }
 
 } // namespace zv

@@ -48,6 +48,13 @@ public:
     // candidateRoots() was last called, so a poll may skip asking them. A probe that cannot
     // tell that cheaply says true.
     virtual bool answersMayHaveChanged() { return true; }
+
+    // Asked right before a write, apart from the poll: is `root` at this moment a removable
+    // drive, and is `device` the device its opened folder lives on? A card pulled since the
+    // last poll leaves its bare mount-point folder behind on the computer's own disk, which the
+    // path alone cannot tell from the card. `device` is the folder's st_dev on POSIX; the
+    // Windows probe ignores it, as a drive letter's root cannot be swapped for another folder.
+    [[nodiscard]] virtual bool isRemovableRootNow(const std::string& root, std::uint64_t device) = 0;
 };
 
 // The real probe of the platform the program runs on.

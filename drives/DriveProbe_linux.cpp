@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <sys/sysmacros.h>
 
 namespace zv {
 
@@ -79,6 +80,24 @@ bool LinuxDriveProbe::volumeInformation(const std::string& root, VolumeInformati
     out.label = label ? std::move(*label) : std::string(lastPathComponent(drive->mountPoint));
     out.fileSystemName = drive->fsType;
     return true;
+}
+
+// Read afresh and kept apart from the poll's cache: the card may have gone since the last
+// tick, and the next poll must still notice that for itself.
+bool LinuxDriveProbe::isRemovableRootNow(const std::string& root, std::uint64_t device)
+{
+    std::string table;
+    if (!watch_.read(table))
+        return false;
+    for (const MountInfoEntry& mount : visibleMounts(parseMountInfo(table))) {
+        if (rootOf(mount.mountPoint) != root)
+            continue;
+        // Anonymous numbers (0:N) never name a block device, so never a card.
+        const bool wholeCard = mount.major != 0 && mount.root == "/";
+        return wholeCard && makedev(mount.major, mount.minor) == device &&
+            typeOfDevice(readBlockDeviceFacts(paths_.sys, mount.major, mount.minor)) == DriveType::Removable;
+    }
+    return false;
 }
 
 void LinuxDriveProbe::refreshIfChanged()

@@ -36,6 +36,7 @@ public:
     bool volumeInformation(const std::string& root, VolumeInformation& out) override;
     // Only a changed mount table changes the answers: sysfs is read again only then.
     bool answersMayHaveChanged() override;
+    bool isRemovableRootNow(const std::string& root, std::uint64_t device) override;
 
     // How many times the mount table was read; a poll that finds no change leaves it alone.
     [[nodiscard]] std::uint64_t tableReads() const { return tableReads_; }

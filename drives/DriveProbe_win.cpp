@@ -92,6 +92,13 @@ public:
         return true;
     }
 
+    // Asked afresh, not from the letters' cached types: the card may have gone since the tick.
+    // `device` is not needed: a letter's root cannot be swapped for a folder of another disk.
+    bool isRemovableRootNow(const std::string& root, std::uint64_t) override
+    {
+        return queryDriveType(root) == DriveType::Removable;
+    }
+
 private:
     void refresh()
     {

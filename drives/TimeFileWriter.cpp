@@ -62,6 +62,7 @@ int textedCodeFor(int systemCode)
     switch (systemCode) {
     case ENOENT: // the drive is gone, or SaveDir names no folder
     case ENOTDIR:
+    case ELOOP: // a link in the drive root's place
     case ENAMETOOLONG: // refused rather than cut, so the camera never gets a wrong name
         return kIoInvalidFilename;
     case EACCES:
@@ -88,10 +89,11 @@ bool isControlByte(char c)
     return byte < 0x20 || byte == 0x7F;
 }
 
-// A base name comes from the settings file, which must not steer the write out of the root.
-bool staysInRoot(std::string_view baseName)
+// A base name comes from the settings file, which must not steer the write out of the root,
+// nor, empty or blank from a damaged file, make a hidden ".txt" the camera never reads.
+bool isUsableBaseName(std::string_view baseName)
 {
-    if (baseName == "." || baseName == "..")
+    if (baseName == "." || baseName == ".." || baseName.find_first_not_of(' ') == std::string_view::npos)
         return false;
     return std::none_of(
         baseName.begin(), baseName.end(), [](char c) { return c == '/' || c == '\\' || isControlByte(c); });
@@ -99,23 +101,37 @@ bool staysInRoot(std::string_view baseName)
 
 TimeFileResult failure(int code) { return {false, code, ioErrorText(code)}; }
 
-// Create or truncate, write, and push file and directory entry onto the medium: a camera
-// pulled right after the confirmation must still find its file.
-SystemError writeDurably(const std::string& directory, const std::string& path, std::string_view bytes)
+SystemError writeAndClose(FileHandle& file, std::string_view bytes)
 {
-    // A file marked read-only stays as it is, also for an administrator the system would let in.
-    if (SystemError error = refuseReadOnlyFile(path); error.failed())
-        return error;
-    FileHandle file;
-    if (SystemError error = file.open(path, FileHandle::Mode::WriteTruncate); error.failed())
-        return error;
     if (SystemError error = file.write(bytes); error.failed())
         return error;
     if (SystemError error = file.flushToDisk(); error.failed())
         return error;
-    if (SystemError error = file.close(); error.failed())
+    return file.close();
+}
+
+// Writes a temporary file beside the time file and renames it over, so a full or pulled card
+// keeps its earlier file whole and never gets an empty or partial one; a link in the time
+// file's place is replaced, never written through. File and folder entry are pushed onto the
+// medium: a camera pulled right after the confirmation must still find its file.
+SystemError replaceDurably(
+    const Folder& root, const std::string& name, const std::string& temporaryName, std::string_view bytes)
+{
+    if (SystemError error = root.checkReplaceable(name); error.failed())
         return error;
-    return flushDirectory(directory);
+    root.removeQuietly(temporaryName); // left by a write the card was pulled in
+    FileHandle file;
+    if (SystemError error = root.createNewFile(temporaryName, file); error.failed())
+        return error;
+    SystemError error = writeAndClose(file, bytes);
+    if (!error.failed())
+        error = root.replace(temporaryName, name);
+    if (error.failed()) {
+        (void)file.close();
+        root.removeQuietly(temporaryName);
+        return error;
+    }
+    return root.flush();
 }
 
 } // namespace
@@ -135,16 +151,27 @@ TimeFileResult failureFromSystemError(int systemCode)
     return {false, systemCode, numberedText(systemCode)};
 }
 
-TimeFileResult writeTimeFile(const std::string& saveDir, const std::string& baseName, std::string_view text)
+TimeFileResult writeTimeFile(
+    const std::string& saveDir, const std::string& baseName, std::string_view text, DriveProbe& probe)
 {
     // An empty SaveDir would put the file in the working folder instead of on a camera.
-    if (saveDir.empty() || !staysInRoot(baseName))
+    if (saveDir.empty() || !isUsableBaseName(baseName))
+        return failure(kIoInvalidFilename);
+
+    // SaveDir is only a path: a card unmounted since the last poll leaves its bare mount-point
+    // folder on the computer's own disk. The folder is opened first and the probe asked about
+    // that very folder, so the write lands on the card or nowhere.
+    Folder root;
+    if (const SystemError error = root.open(saveDir); error.failed())
+        return failureFromSystemError(error.code);
+    if (!probe.isRemovableRootNow(saveDir, root.device()))
         return failure(kIoInvalidFilename);
 
     std::string bytes;
     bytes.reserve(text.size() + 2);
     bytes.append(text).append("\r\n");
-    if (const SystemError error = writeDurably(saveDir, saveDir + baseName + ".txt", bytes); error.failed())
+    // ".tmp" is no longer than ".txt", so the longest name that fits fits for both.
+    if (const SystemError error = replaceDurably(root, baseName + ".txt", baseName + ".tmp", bytes); error.failed())
         return failureFromSystemError(error.code);
     return {true, 0, {}};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drives/DriveProbe.h"
+
 #include <string>
 #include <string_view>
 
@@ -30,10 +32,14 @@ struct TimeFileResult {
 [[nodiscard]] TimeFileResult failureFromSystemError(int systemCode);
 
 // Writes `text` and CR LF to saveDir + baseName + ".txt", replacing what was there, and
-// reports success only once the bytes and the directory entry are on the medium.
-// A base name that could leave the drive root, and an empty SaveDir, are refused with
-// "Invalid filename" before anything is touched.
+// reports success only once the bytes and the directory entry are on the medium. The new file
+// is written beside the old one as baseName + ".tmp" and renamed over it, so a failed write
+// leaves the old file whole; a link of that name is replaced, never written through; a folder
+// of that name and a file marked read-only are refused.
+// A base name that could leave the drive root, an empty or blank base name and an empty
+// SaveDir are refused with "Invalid filename" before anything is touched, and so is a SaveDir
+// that `probe` does not confirm, once opened, as still a removable drive's root.
 [[nodiscard]] TimeFileResult writeTimeFile(
-    const std::string& saveDir, const std::string& baseName, std::string_view text);
+    const std::string& saveDir, const std::string& baseName, std::string_view text, DriveProbe& probe);
 
 } // namespace zv

@@ -81,16 +81,25 @@ SettingsStatus SettingsFile::write(const ProfileTable& source) const
 
 SettingsStatus SettingsFile::readLines(RawSettingsLines& lines) const
 {
+    // Seventy short lines take a few hundred bytes; a file still unfinished after this many is
+    // damaged, or is no file at all (a link to /dev/zero).
+    constexpr std::size_t kMostBytesRead = 64 * 1024;
     FileHandle file;
     if (SystemError error = file.open(path_, FileHandle::Mode::Read); error.failed())
+        return failure(SettingsStatus::Failure::CannotRead, std::move(error));
+    if (SystemError error = file.refuseUnlessRegularFile(); error.failed())
         return failure(SettingsStatus::Failure::CannotRead, std::move(error));
     SettingsLineSplitter splitter;
     std::array<char, 4096> buffer{};
     std::size_t got = 0;
+    std::size_t total = 0;
     do {
         if (SystemError error = file.read(buffer.data(), buffer.size(), got); error.failed())
             return failure(SettingsStatus::Failure::CannotRead, std::move(error));
-    } while (got > 0 && splitter.feed(std::string_view(buffer.data(), got)));
+        total += got;
+    } while (got > 0 && splitter.feed(std::string_view(buffer.data(), got)) && total <= kMostBytesRead);
+    if (splitter.wantsMore() && got > 0)
+        return failure(SettingsStatus::Failure::CannotRead, systemError(fileTooLargeErrorCode()));
     lines = splitter.take();
     if (SystemError error = file.close(); error.failed())
         return failure(SettingsStatus::Failure::CannotRead, std::move(error));

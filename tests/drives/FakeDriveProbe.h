@@ -2,6 +2,7 @@
 
 #include "drives/DriveProbe.h"
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -64,6 +65,19 @@ public:
         return true;
     }
 
+    // A plugged removable root, unless the test decides otherwise: a card pulled between the
+    // poll and the press is a "no" here while its folder is still on disk.
+    bool isRemovableRootNow(const std::string& root, std::uint64_t device) override
+    {
+        askedDevice = device;
+        if (removableRootNow)
+            return *removableRootNow;
+        const auto found = drives_.find(root);
+        return found != drives_.end() && found->second.type == DriveType::Removable;
+    }
+
+    std::optional<bool> removableRootNow; // the answer of isRemovableRootNow(), when set
+    std::optional<std::uint64_t> askedDevice; // the device isRemovableRootNow() was last given
     int candidateRootsCalls = 0;
     int driveTypeCalls = 0;
     int volumeInformationCalls = 0;

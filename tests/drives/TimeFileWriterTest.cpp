@@ -1,11 +1,13 @@
 #include "drives/TimeFileWriter.h"
 
 #include "common/TempFolder.h"
+#include "drives/FakeDriveProbe.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <set>
 
 #ifdef _WIN32
@@ -13,6 +15,8 @@
 #else
 #include "common/ScopedUnprivileged.h"
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #endif
 
@@ -23,7 +27,14 @@ using test::readBytes;
 
 class TimeFileWriterTest : public ::testing::Test {
 protected:
+    TimeFileWriterTest() { probe.plug(root(), "CAM"); }
+
     std::string root() const { return folder.path() + "/"; }
+
+    TimeFileResult write(const std::string& baseName, std::string_view text)
+    {
+        return writeTimeFile(root(), baseName, text, probe);
+    }
 
     std::set<std::string> filesInRoot() const
     {
@@ -41,6 +52,7 @@ protected:
     }
 
     test::TempFolder folder;
+    test::FakeDriveProbe probe;
 };
 
 TEST_F(TimeFileWriterTest, writesTheTextThenCrLfAndNothingElse)
@@ -57,7 +69,7 @@ TEST_F(TimeFileWriterTest, writesTheTextThenCrLfAndNothingElse)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const TimeFileResult result = writeTimeFile(root(), "TIMERSET", c.text);
+        const TimeFileResult result = write("TIMERSET", c.text);
         ASSERT_TRUE(result.success) << result.text;
         EXPECT_EQ(result.code, 0);
         const std::string bytes = readBytes(folder.file("TIMERSET.txt"));
@@ -67,20 +79,18 @@ TEST_F(TimeFileWriterTest, writesTheTextThenCrLfAndNothingElse)
     EXPECT_EQ(filesInRoot(), std::set<std::string>{"TIMERSET.txt"});
 }
 
-TEST_F(TimeFileWriterTest, secondWriteReplacesTheFirst)
+TEST_F(TimeFileWriterTest, secondWriteReplacesTheFirstAndClearsALeftOverTemporary)
 {
-    ASSERT_TRUE(writeTimeFile(root(), "TIME", "2012.10.02 14:24:32 Y").success);
-    ASSERT_TRUE(writeTimeFile(root(), "TIME", "2012-10-02 14:24:33").success);
+    ASSERT_TRUE(write("TIME", "2012.10.02 14:24:32 Y").success);
+    test::writeBytes(folder.file("TIME.tmp"), "2012"); // from a write cut off by a pulled card
+    ASSERT_TRUE(write("TIME", "2012-10-02 14:24:33").success);
     EXPECT_EQ(readBytes(folder.file("TIME.txt")), "2012-10-02 14:24:33\r\n");
+    EXPECT_EQ(filesInRoot(), std::set<std::string>{"TIME.txt"});
 }
 
-TEST_F(TimeFileWriterTest, emptyBaseNameWritesDotTxt)
-{
-    ASSERT_TRUE(writeTimeFile(root(), "", "x").success);
-    EXPECT_EQ(filesInRoot(), std::set<std::string>{".txt"});
-}
-
-TEST_F(TimeFileWriterTest, refusesBaseNamesThatLeaveTheRootAndWritesNothing)
+// Names from a damaged or hand-edited settings file: none may leave the root, and none may
+// become a hidden ".txt" the camera never reads.
+TEST_F(TimeFileWriterTest, refusesBaseNamesThatCannotWorkAndWritesNothing)
 {
     std::filesystem::create_directory(folder.file("a"));
     const std::string names[] = {
@@ -95,10 +105,13 @@ TEST_F(TimeFileWriterTest, refusesBaseNamesThatLeaveTheRootAndWritesNothing)
         "TI\tME",
         "TIME\r\n",
         "TIME\x7F",
+        "",
+        " ",
+        "   ",
     };
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
-        expectFailure(writeTimeFile(root(), name, "x"), 3, "Invalid filename");
+        expectFailure(write(name, "x"), 3, "Invalid filename");
     }
     EXPECT_EQ(filesInRoot(), std::set<std::string>{"a"});
     EXPECT_TRUE(std::filesystem::is_empty(folder.file("a")));
@@ -110,10 +123,154 @@ TEST_F(TimeFileWriterTest, missingFolderOrDriveIsAnInvalidFilename)
     const std::string saveDirs[] = {root() + "gone/", root() + "plain/", ""};
     for (const std::string& saveDir : saveDirs) {
         SCOPED_TRACE(saveDir);
-        expectFailure(writeTimeFile(saveDir, "TIME", "x"), 3, "Invalid filename");
+        expectFailure(writeTimeFile(saveDir, "TIME", "x", probe), 3, "Invalid filename");
     }
     EXPECT_EQ(filesInRoot(), std::set<std::string>{"plain"});
 }
+
+// The card pulled, or unmounted lazily, after the last poll: the folder SaveDir names may still be
+// there, but now on the computer's own disk. The write lands on the card or nowhere.
+TEST_F(TimeFileWriterTest, aRootThatIsNoLongerARemovableDriveGetsNoFile)
+{
+    std::filesystem::create_directory(folder.file("card"));
+    const struct {
+        std::string_view what;
+        std::string saveDir;
+        std::function<void()> between; // what happens between the poll and the press
+    } cases[] = {
+        {"the probe no longer confirms the root", root(), [this] { probe.removableRootNow = false; }},
+        {"the card was unplugged", root(), [this] { probe.unplug(root()); }},
+#ifndef _WIN32
+        // A link in the mount point's place would carry the write wherever it points.
+        {"the root is now a link", folder.file("link") + "/",
+            [this] {
+                std::filesystem::create_directory_symlink("card", folder.file("link"));
+                probe.plug(folder.file("link") + "/", "LINK");
+            }},
+#endif
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        probe.removableRootNow.reset();
+        probe.plug(root(), "CAM");
+        c.between();
+        expectFailure(writeTimeFile(c.saveDir, "TAG", "x", probe), 3, "Invalid filename");
+        EXPECT_FALSE(filesInRoot().contains("TAG.txt"));
+        EXPECT_TRUE(std::filesystem::is_empty(folder.file("card")));
+    }
+}
+
+#ifndef _WIN32
+// The probe compares the device of the folder actually opened with the mount's.
+TEST_F(TimeFileWriterTest, theProbeIsAskedAboutTheDeviceOfTheOpenedRoot)
+{
+    struct stat status { };
+    ASSERT_EQ(::stat(folder.path().c_str(), &status), 0);
+    ASSERT_TRUE(write("TAG", "x").success);
+    EXPECT_EQ(probe.askedDevice, std::optional<std::uint64_t>(status.st_dev));
+}
+
+// A link in the time file's place is the card's own entry: it is replaced by the time file and
+// whatever it points at, on the card or off it, stays as it was. A folder there is refused.
+TEST_F(TimeFileWriterTest, whatSitsInTheTimeFilesPlaceIsReplacedNeverWrittenThrough)
+{
+    const test::TempFolder outside;
+    const std::string outsideName = std::filesystem::path(outside.path()).filename().string();
+    test::writeBytes(outside.file("victim"), "precious\n");
+    test::writeBytes(outside.file("locked"), "locked\n");
+    ::chmod(outside.file("locked").c_str(), 0444);
+    std::filesystem::create_directory(outside.file("dir"));
+    const auto outsideListing = [&outside] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(outside.path()))
+            names.insert(
+                entry.path().string() + "=" + (entry.is_regular_file() ? readBytes(entry.path().string()) : ""));
+        return names;
+    };
+    const std::set<std::string> outsideBefore = outsideListing();
+
+    const struct {
+        std::string_view what;
+        std::function<void(const std::string& at)> make;
+        bool replaced;
+    } cases[] = {
+        {"a regular file", [](const std::string& at) { test::writeBytes(at, "old\r\n"); }, true},
+        {"an absolute link to a file outside",
+            [&](const std::string& at) { std::filesystem::create_symlink(outside.file("victim"), at); }, true},
+        {"a relative link to a file outside",
+            [&](const std::string& at) { std::filesystem::create_symlink("../" + outsideName + "/victim", at); }, true},
+        {"a dangling link", [&](const std::string& at) { std::filesystem::create_symlink(outside.file("new"), at); },
+            true},
+        {"a link to a read-only file",
+            [&](const std::string& at) { std::filesystem::create_symlink(outside.file("locked"), at); }, true},
+        {"a link to a folder", [&](const std::string& at) { std::filesystem::create_symlink(outside.file("dir"), at); },
+            true},
+        {"a pipe", [](const std::string& at) { ::mkfifo(at.c_str(), 0644); }, true},
+        {"a folder", [](const std::string& at) { std::filesystem::create_directory(at); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string timeFile = folder.file("TAG.txt");
+        c.make(timeFile);
+        const TimeFileResult result = write("TAG", "2012-10-02 14:24:32");
+        EXPECT_EQ(result.success, c.replaced) << result.text;
+        if (c.replaced) {
+            EXPECT_EQ(std::filesystem::symlink_status(timeFile).type(), std::filesystem::file_type::regular);
+            EXPECT_EQ(readBytes(timeFile), "2012-10-02 14:24:32\r\n");
+        } else {
+            EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::symlink_status(timeFile)));
+            EXPECT_TRUE(std::filesystem::is_empty(timeFile));
+        }
+        EXPECT_EQ(filesInRoot(), std::set<std::string>{"TAG.txt"});
+        EXPECT_EQ(outsideListing(), outsideBefore);
+        std::filesystem::remove(timeFile);
+    }
+    ::chmod(outside.file("locked").c_str(), 0644);
+}
+
+// A full card, played by a file-size limit that fails the write after a few bytes (SIGXFSZ
+// ignored, so the write returns EFBIG). The card keeps what it had; no empty or partial time
+// file and no temporary stays behind.
+TEST_F(TimeFileWriterTest, aFailedWriteLeavesTheOldFileWholeAndNoTemporary)
+{
+    const struct {
+        std::string_view what;
+        std::optional<std::string> old;
+        bool staleTemporary;
+    } cases[] = {
+        {"no earlier file", std::nullopt, false},
+        {"an earlier good file", "2012-10-02 14:24:32\r\n", false},
+        {"an earlier file and a left-over temporary", "2012-10-02 14:24:32\r\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            std::filesystem::remove(entry.path());
+        if (c.old)
+            test::writeBytes(folder.file("TAG.txt"), *c.old);
+        if (c.staleTemporary)
+            test::writeBytes(folder.file("TAG.tmp"), "2012");
+
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit oldLimit{};
+        ::getrlimit(RLIMIT_FSIZE, &oldLimit);
+        rlimit small = oldLimit;
+        small.rlim_cur = 8;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const TimeFileResult result = write("TAG", "2012-10-02 14:24:33");
+        ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+        std::signal(SIGXFSZ, oldHandler);
+
+        EXPECT_FALSE(result.success);
+        if (c.old) {
+            EXPECT_EQ(filesInRoot(), std::set<std::string>{"TAG.txt"});
+            EXPECT_EQ(readBytes(folder.file("TAG.txt")), *c.old);
+        } else {
+            EXPECT_TRUE(filesInRoot().empty());
+        }
+    }
+}
+#endif
 
 #ifndef _WIN32
 // On Windows the whole path must also stay under MAX_PATH, which a temporary folder's does not
@@ -121,11 +278,11 @@ TEST_F(TimeFileWriterTest, missingFolderOrDriveIsAnInvalidFilename)
 TEST_F(TimeFileWriterTest, longNameIsWrittenWholeOrRefusedNeverCut)
 {
     const std::string longest(255 - 4, 'a'); // the longest name most file systems keep
-    ASSERT_TRUE(writeTimeFile(root(), longest, "x").success);
+    ASSERT_TRUE(write(longest, "x").success);
     EXPECT_EQ(filesInRoot(), std::set<std::string>{longest + ".txt"});
 
     std::filesystem::remove(folder.file(longest + ".txt"));
-    expectFailure(writeTimeFile(root(), longest + "b", "x"), 3, "Invalid filename");
+    expectFailure(write(longest + "b", "x"), 3, "Invalid filename");
     EXPECT_TRUE(filesInRoot().empty());
 }
 #endif
@@ -139,7 +296,7 @@ TEST_F(TimeFileWriterTest, readOnlyFileIsAccessDeniedEvenWithFullRights)
         std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
             std::filesystem::perms::others_write,
         std::filesystem::perm_options::remove);
-    const TimeFileResult result = writeTimeFile(root(), "TIME", "new");
+    const TimeFileResult result = write("TIME", "new");
     std::filesystem::permissions(
         folder.file("TIME.txt"), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
     expectFailure(result, 5, "File access denied");
@@ -148,21 +305,13 @@ TEST_F(TimeFileWriterTest, readOnlyFileIsAccessDeniedEvenWithFullRights)
 
 #ifndef _WIN32
 
-// POSIX only: Windows has no device that is always full; its disk-full codes are in the mapping below.
-TEST_F(TimeFileWriterTest, fullMediumIsDiskFullAndNoSuccess)
-{
-    if (!std::filesystem::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full here";
-    std::filesystem::create_symlink("/dev/full", folder.file("TAG.txt"));
-    expectFailure(writeTimeFile(root(), "TAG", "2012-10-02 14:24:32"), 101, "Disk full");
-}
-
 // POSIX only: Windows ignores the READONLY attribute of a folder; only access lists, which Wine
 // does not enforce, keep a user from creating files in one.
 TEST_F(TimeFileWriterTest, readOnlyFolderOrFileIsAccessDenied)
 {
     const std::string readOnlyRoot = folder.file("ro") + "/";
     std::filesystem::create_directory(readOnlyRoot);
+    probe.plug(readOnlyRoot, "RO");
     ::chmod(readOnlyRoot.c_str(), 0555);
     test::writeBytes(folder.file("TIME.txt"), "old\r\n");
     ::chmod(folder.file("TIME.txt").c_str(), 0444);
@@ -173,8 +322,8 @@ TEST_F(TimeFileWriterTest, readOnlyFolderOrFileIsAccessDenied)
         test::ScopedUnprivileged unprivileged;
         if (!unprivileged.effective())
             GTEST_SKIP() << "root could not give up its rights, and permission bits do not bind it";
-        inReadOnlyFolder = writeTimeFile(readOnlyRoot, "TIME", "new");
-        overReadOnlyFile = writeTimeFile(root(), "TIME", "new");
+        inReadOnlyFolder = writeTimeFile(readOnlyRoot, "TIME", "new", probe);
+        overReadOnlyFile = write("TIME", "new");
     }
     ::chmod(readOnlyRoot.c_str(), 0755);
 
@@ -194,6 +343,7 @@ TEST(TimeFileFailure, mapsSystemErrorsOntoTheCodesUsersSee)
         {ENOENT, 3, "Invalid filename"},
         {ENOTDIR, 3, "Invalid filename"},
         {ENAMETOOLONG, 3, "Invalid filename"},
+        {ELOOP, 3, "Invalid filename"},
         {EACCES, 5, "File access denied"},
         {EPERM, 5, "File access denied"},
         {EROFS, 5, "File access denied"},

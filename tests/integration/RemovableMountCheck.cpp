@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <sys/mount.h>
 
@@ -92,9 +93,23 @@ void checkTheMountedCard(zv::LinuxDriveProbe& probe, zv::RemovableDriveList& dri
 
     drives.choose(static_cast<int>(row - drives.entries().begin()));
     checks.expect(saveDir == root, "choosing its row makes it the folder to write to");
-    const zv::TimeFileResult written = zv::writeTimeFile(saveDir, "TIME", "2012-10-02 14:24:32");
+    const zv::TimeFileResult written = zv::writeTimeFile(saveDir, "TIME", "2012-10-02 14:24:32", probe);
     checks.expect(written.success, "the time file is written" + (written.success ? "" : ": " + written.text));
     checks.expect(zv::test::readBytes(root + "TIME.txt") == kExpectedBytes, "TIME.txt holds exactly the written bytes");
+
+    // A link on the card in the time file's place is replaced; what it points at stays as it was.
+    const zv::test::TempFolder outside;
+    zv::test::writeBytes(outside.file("victim"), "precious");
+    std::filesystem::remove(root + "TIME.txt");
+    std::filesystem::create_symlink(outside.file("victim"), root + "TIME.txt");
+    const zv::TimeFileResult overLink = zv::writeTimeFile(saveDir, "TIME", "2012-10-02 14:24:32", probe);
+    checks.expect(
+        overLink.success, "a link named TIME.txt is written over" + (overLink.success ? "" : ": " + overLink.text));
+    checks.expect(
+        zv::test::readBytes(outside.file("victim")) == "precious", "the file the link pointed at is untouched");
+    checks.expect(std::filesystem::is_regular_file(std::filesystem::symlink_status(root + "TIME.txt")) &&
+            zv::test::readBytes(root + "TIME.txt") == kExpectedBytes,
+        "TIME.txt is now a file on the card with the written bytes");
 }
 
 } // namespace
@@ -125,6 +140,10 @@ int main(int argc, char** argv)
     }
     checkTheMountedCard(probe, drives, saveDir, root, checks);
     checks.expect(card.detach(), "the card is unmounted");
+    // Pressed before the next poll: SaveDir now names the bare mount-point folder on this disk.
+    const zv::TimeFileResult afterUnmount = zv::writeTimeFile(saveDir, "TAG", "2012-10-02 14:24:32", probe);
+    checks.expect(!afterUnmount.success, "a write between the unmount and the next poll fails");
+    checks.expect(std::filesystem::is_empty(mountPoint), "and leaves nothing in the bare mount-point folder");
     checks.expect(drives.poll(), "the next poll after umount rebuilds the list");
     checks.expect(rootsOf(drives) == baseline, "the list holds the drives of before");
     checks.expect(drives.setButtonEnabled() == buttonBefore, "the set button is as it was before");

@@ -2,8 +2,12 @@
 #include "common/TempFolder.h"
 #include "profiles/DefaultProfiles.h"
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <future>
 #include <gtest/gtest.h>
+#include <set>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -11,8 +15,10 @@
 #include "common/ScopedUnprivileged.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace zv {
@@ -196,6 +202,70 @@ TEST_F(SettingsFileTest, aLinkedFileIsReplacedWhereItPoints)
     EXPECT_EQ(readBytes(folder.file("real.ini")), settingsFileText(DefaultProfiles()));
 }
 
+// Whatever sits at the settings path, the start goes on: a pipe must not hold it in open(), a
+// device must not feed it without end. Each is a damaged file: a read failure, the table kept.
+TEST_F(SettingsFileTest, aSpecialOrHugeFileIsAReadFailureAndNeverBlocks)
+{
+    const std::string pipe = folder.file("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    const struct {
+        std::string_view what;
+        std::function<void(const std::string& at)> make;
+    } cases[] = {
+        {"a pipe", [](const std::string& at) { ::mkfifo(at.c_str(), 0644); }},
+        {"a link to a pipe", [](const std::string& at) { std::filesystem::create_symlink("pipe", at); }},
+        {"a link to /dev/zero", [](const std::string& at) { std::filesystem::create_symlink("/dev/zero", at); }},
+        {"a file of endless lines", [](const std::string& at) { writeBytes(at, std::string(1 << 20, 'x')); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make(settings.path());
+        table[0].FileBaseName = "KEPT";
+        auto reading = std::async(std::launch::async, [this] { return settings.ReadINI(table); });
+        if (reading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << "the read still waits after 5 s";
+            // Releases a reader held in open() by the pipe, so the test can end.
+            const int writer = ::open(settings.path().c_str(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0)
+                ::close(writer);
+        }
+        const SettingsStatus status = reading.get();
+        EXPECT_EQ(status.failure, Failure::CannotRead);
+        EXPECT_FALSE(status.error.message.empty());
+        EXPECT_EQ(table[0].FileBaseName, "KEPT");
+        std::filesystem::remove(settings.path());
+    }
+}
+
+// A save replaces a linked file where it points only when that is a regular file: a link to a
+// pipe or a folder is refused, and what it points at stays as it is.
+TEST_F(SettingsFileTest, aLinkToSomethingElseThanAFileIsNeverSavedOver)
+{
+    ASSERT_EQ(::mkfifo(folder.file("pipe").c_str(), 0644), 0);
+    std::filesystem::create_directory(folder.file("dir"));
+    std::filesystem::create_symlink("pipe", folder.file("to-pipe"));
+    const struct {
+        std::string_view what;
+        std::string target;
+    } cases[] = {
+        {"a link to a pipe", "pipe"},
+        {"a chain of links to a pipe", "to-pipe"},
+        {"a link to a folder", "dir"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::create_symlink(c.target, settings.path());
+        table = DefaultProfiles();
+        const SettingsStatus status = settings.saveUserSettings(table);
+        EXPECT_EQ(status.failure, Failure::CannotCreate);
+        EXPECT_FALSE(status.error.message.empty());
+        EXPECT_TRUE(std::filesystem::is_fifo(folder.file("pipe")));
+        EXPECT_TRUE(std::filesystem::is_empty(folder.file("dir")));
+        EXPECT_EQ(filesInFolder(), 4u); // the pipe, the folder and the two links: no temporary
+        std::filesystem::remove(settings.path());
+    }
+}
+
 TEST_F(SettingsFileTest, aLinkToAMissingFileIsAFirstStart)
 {
     std::filesystem::create_directory(folder.file("elsewhere"));
@@ -206,6 +276,30 @@ TEST_F(SettingsFileTest, aLinkToAMissingFileIsAFirstStart)
     EXPECT_EQ(readBytes(folder.file("elsewhere/real.ini")), settingsFileText(DefaultProfiles()));
 }
 #endif
+
+// A save killed before its rename leaves its temporary beside the file; the next save clears
+// those, and only those: the name, ".tmp" and the number a temporary gets.
+TEST_F(SettingsFileTest, savingClearsLeftOverTemporariesAndNothingElse)
+{
+    ASSERT_TRUE(settings.ReadINI(table).ok());
+    const std::set<std::string> leftOvers = {"Zentrik.ini.tmp0", "Zentrik.ini.tmp42", "Zentrik.ini.tmp999999"};
+    const std::set<std::string> others = {"Zentrik.ini.tmp", "Zentrik.ini.tmpABC", "Zentrik.ini.tmp12a",
+        "Zentrik.ini.tmp1234567", "Zentrik.ini.tmp-1", "other.tmp123", "zentrik.ini.tmp5", "Zentrik.ini.bak"};
+    for (const auto* names : {&leftOvers, &others}) {
+        for (const std::string& name : *names)
+            writeBytes(folder.file(name), "kept?");
+    }
+    ASSERT_TRUE(settings.saveUserSettings(table).ok());
+
+    std::set<std::string> present;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        present.insert(entry.path().filename().string());
+    std::set<std::string> expected = others;
+    expected.insert("Zentrik.ini");
+    EXPECT_EQ(present, expected);
+    for (const std::string& name : others)
+        EXPECT_EQ(readBytes(folder.file(name)), "kept?") << name;
+}
 
 TEST_F(SettingsFileTest, aLongPathIsUsedWhole)
 {

@@ -45,6 +45,7 @@ public:
         out.fileSystemName = "FAT32";
         return true;
     }
+    bool isRemovableRootNow(const std::string& root, std::uint64_t) override { return root == roots_.front(); }
 
 private:
     std::vector<std::string> roots_;

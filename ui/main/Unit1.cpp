@@ -240,7 +240,8 @@ void TForm1::Image12Click() { context_.seams.opener.open(QUrl(QString::fromLatin
 void TForm1::SetButtonClick()
 {
     const SharedValues& values = context_.values;
-    const TimeFileResult result = writeTimeFile(values.saveDir, values.timeFileBaseName, values.timeFileText);
+    const TimeFileResult result =
+        writeTimeFile(values.saveDir, values.timeFileBaseName, values.timeFileText, context_.seams.driveProbe);
     if (!result.success) {
         showErrorBox(this, QString::fromLocal8Bit(result.text));
         return;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/sysmacros.h>
 
 namespace zv {
 namespace {
@@ -192,6 +193,44 @@ TEST_F(LinuxDriveProbeTest, changedTableIsReadOnceAndDeviceAnswersAreFreshAfterR
     EXPECT_EQ(probe.candidateRoots().size(), 15u);
     EXPECT_EQ(probe.driveType("/media/u/CARD/"), DriveType::Fixed);
     EXPECT_EQ(probe.tableReads(), 3u);
+}
+
+// Asked right before a write: the answer comes from the mount table as it is now, not from
+// the last poll, and it holds only for the whole file system of a removable device whose number
+// is that of the folder the writer opened.
+TEST_F(LinuxDriveProbeTest, removableRootIsConfirmedFromTheTableAsItIsNow)
+{
+    LinuxDriveProbe probe(tree.paths());
+    (void)probe.candidateRoots();
+    const struct {
+        std::string_view root;
+        std::uint32_t major;
+        std::uint32_t minor;
+        bool confirmed;
+    } mounted[] = {
+        {"/media/u/CARD/", 8, 17, true},
+        {"/run/media/u/stick/", 8, 33, true},
+        {"/media/u/CARD/", 8, 33, false}, // another device: not the folder that was opened
+        {"/media/u/CARD", 8, 17, false}, // roots are written with their separator
+        {"/", 8, 1, false}, // the computer's own disk
+        {"/home/u/dcim/", 8, 17, false}, // one folder of the card, not its root
+        {"/mnt/stack/", 8, 34, false}, // a tmpfs lies on top of the stick
+        {"/media/u/DVD/", 11, 0, false},
+        {"/mnt/nas/", 0, 50, false},
+        {"/media/u/GONE/", 8, 17, false},
+    };
+    for (const auto& c : mounted) {
+        SCOPED_TRACE(std::string(c.root));
+        EXPECT_EQ(probe.isRemovableRootNow(std::string(c.root), makedev(c.major, c.minor)), c.confirmed);
+    }
+
+    // Unmounted after the poll: the answer changes at once, and the next poll still sees the change.
+    std::vector<std::string> unplugged = kTable;
+    unplugged.erase(unplugged.begin() + 4, unplugged.begin() + 6);
+    tree.writeMountInfo(unplugged);
+    EXPECT_FALSE(probe.isRemovableRootNow("/media/u/CARD/", makedev(8, 17)));
+    EXPECT_TRUE(probe.answersMayHaveChanged());
+    EXPECT_EQ(GetDrivesOfType(probe, DriveType::Removable).size(), 3u);
 }
 
 TEST(LinuxDriveProbeOnThisSystem, realMountTableListsRootAndIsNotReadAgainWithoutChange)

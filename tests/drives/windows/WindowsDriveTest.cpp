@@ -3,6 +3,7 @@
 // "КАМЕРА", and runs this program under a Russian locale, so the ANSI code page is 1251.
 #include "common/TempFolder.h"
 #include "drives/DriveQueries.h"
+#include "drives/FakeDriveProbe.h"
 #include "drives/RemovableDriveList.h"
 #include "drives/TimeFileWriter.h"
 
@@ -11,6 +12,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <iostream>
 #include <set>
 #include <windows.h>
 
@@ -93,12 +96,12 @@ TEST_F(WindowsRemovableDriveTest, driveListShowsTheLetterAndTheVolumeLabelInTheA
 // The writer opens, writes, calls FlushFileBuffers and closes; success means all four passed.
 TEST_F(WindowsRemovableDriveTest, timeFileLandsOnTheCardWithTheExactBytes)
 {
-    const TimeFileResult result = writeTimeFile(root_, "TIMERSET", "2012-10-02 14:24:32");
+    const TimeFileResult result = writeTimeFile(root_, "TIMERSET", "2012-10-02 14:24:32", *probe_);
     ASSERT_TRUE(result.success) << result.text;
     EXPECT_EQ(test::readBytes(root_ + "TIMERSET.txt"), "2012-10-02 14:24:32\r\n");
     EXPECT_EQ(namesOnTheCard(), std::set<std::wstring>{L"TIMERSET.txt"});
 
-    ASSERT_TRUE(writeTimeFile(root_, "TIMERSET", "2012.10.02").success);
+    ASSERT_TRUE(writeTimeFile(root_, "TIMERSET", "2012.10.02", *probe_).success);
     EXPECT_EQ(test::readBytes(root_ + "TIMERSET.txt"), "2012.10.02\r\n"); // truncated, not overlaid
 }
 
@@ -106,7 +109,7 @@ TEST_F(WindowsRemovableDriveTest, ansiBaseNameComesOutAsTheSameNameOnTheCard)
 {
     ASSERT_EQ(GetACP(), 1251u) << "the check runs under a Russian locale";
     const std::string baseName = "\xC2\xF0\xE5\xEC\xFF"; // "Время" in code page 1251
-    ASSERT_TRUE(writeTimeFile(root_, baseName, "x").success);
+    ASSERT_TRUE(writeTimeFile(root_, baseName, "x", *probe_).success);
     EXPECT_EQ(namesOnTheCard(), std::set<std::wstring>{L"\u0412\u0440\u0435\u043C\u044F.txt"});
     EXPECT_EQ(test::readBytes(root_ + baseName + ".txt"), "x\r\n");
 }
@@ -116,13 +119,86 @@ TEST_F(WindowsRemovableDriveTest, ansiBaseNameComesOutAsTheSameNameOnTheCard)
 TEST_F(WindowsRemovableDriveTest, longestNameIsWrittenWholeAndOneMoreIsRefused)
 {
     const std::string longest(255 - 4, 'a');
-    ASSERT_TRUE(writeTimeFile(root_, longest, "x").success);
+    ASSERT_TRUE(writeTimeFile(root_, longest, "x", *probe_).success);
     EXPECT_EQ(namesOnTheCard(), std::set<std::wstring>{std::wstring(255 - 4, L'a') + L".txt"});
 
-    const TimeFileResult tooLong = writeTimeFile(root_, longest + "b", "x");
+    const TimeFileResult tooLong = writeTimeFile(root_, longest + "b", "x", *probe_);
     EXPECT_FALSE(tooLong.success);
     EXPECT_EQ(tooLong.code, 3);
     EXPECT_EQ(namesOnTheCard().size(), 1u);
+}
+
+// Asked right before a write, the probe looks at the letter afresh: the card is removable, the
+// system disk is not, and a letter that is gone is nothing.
+TEST_F(WindowsRemovableDriveTest, probeConfirmsOnlyARemovableRootAndTheWriterObeysIt)
+{
+    EXPECT_TRUE(probe_->isRemovableRootNow(root_, 0));
+    EXPECT_FALSE(probe_->isRemovableRootNow("C:\\", 0));
+
+    test::FakeDriveProbe pulled; // the card pulled between the poll and the press
+    pulled.removableRootNow = false;
+    const TimeFileResult result = writeTimeFile(root_, "TIMERSET", "2012-10-02 14:24:32", pulled);
+    EXPECT_FALSE(result.success);
+    EXPECT_EQ(result.code, 3);
+    EXPECT_TRUE(namesOnTheCard().empty());
+}
+
+// What may sit at the time file's name on a card: an earlier file in other letter case is
+// replaced, not joined by a second; a left-over temporary goes; a folder is refused; a link is
+// replaced itself and what it points at stays as it was.
+TEST_F(WindowsRemovableDriveTest, whatSitsAtTheTimeFilesNameIsReplacedNeverWrittenThrough)
+{
+    const test::TempFolder outside;
+    test::writeBytes(outside.file("victim"), "precious");
+    const struct {
+        std::string_view what;
+        std::function<bool()> make; // false: this system cannot make it
+        bool written;
+        std::set<std::wstring> names;
+    } cases[] = {
+        {"nothing", [] { return true; }, true, {L"TIMERSET.txt"}},
+        {"an earlier file in capitals",
+            [this] {
+                test::writeBytes(root_ + "TIMERSET.TXT", "old\r\n");
+                return true;
+            },
+            true, {}},
+        {"a left-over temporary",
+            [this] {
+                test::writeBytes(root_ + "TIMERSET.tmp", "2012");
+                return true;
+            },
+            true, {L"TIMERSET.txt"}},
+        {"a folder",
+            [this] { return CreateDirectoryW(std::filesystem::path(root_ + "TIMERSET.txt").c_str(), nullptr) != 0; },
+            false, {L"TIMERSET.txt"}},
+        {"a link to a file off the card",
+            [&] {
+                return CreateSymbolicLinkW(std::filesystem::path(root_ + "TIMERSET.txt").c_str(),
+                           std::filesystem::path(outside.file("victim")).c_str(),
+                           SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0;
+            },
+            true, {L"TIMERSET.txt"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        if (!c.make()) {
+            std::cout << "not checked here, as it cannot be made: " << c.what << '\n';
+            continue;
+        }
+        const TimeFileResult result = writeTimeFile(root_, "TIMERSET", "2012-10-02 14:24:32", *probe_);
+        EXPECT_EQ(result.success, c.written) << result.text;
+        const std::set<std::wstring> names = namesOnTheCard();
+        EXPECT_EQ(names.size(), 1u);
+        if (!c.names.empty()) {
+            EXPECT_EQ(names, c.names);
+        }
+        if (c.written) {
+            EXPECT_EQ(test::readBytes(root_ + "TIMERSET.txt"), "2012-10-02 14:24:32\r\n");
+        }
+        EXPECT_EQ(test::readBytes(outside.file("victim")), "precious");
+    }
 }
 
 } // namespace
