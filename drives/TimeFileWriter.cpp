@@ -1,6 +1,7 @@
 #include "drives/TimeFileWriter.h"
 
 #include "common/FileHandle.h"
+#include "common/TextEncoding.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -134,6 +135,18 @@ SystemError replaceDurably(
     return root.flush();
 }
 
+// The name the file gets on the card. Windows reads the settings file's single-byte names in
+// its own code page; elsewhere names are UTF-8, so a name carried over in the Windows code page
+// arrives as the letters the window shows instead of bytes the card's file system may refuse.
+std::string cardFileBaseName(const std::string& baseName)
+{
+#ifdef _WIN32
+    return baseName;
+#else
+    return readableUtf8(baseName);
+#endif
+}
+
 } // namespace
 
 std::string ioErrorText(int code)
@@ -171,7 +184,8 @@ TimeFileResult writeTimeFile(
     bytes.reserve(text.size() + 2);
     bytes.append(text).append("\r\n");
     // ".tmp" is no longer than ".txt", so the longest name that fits fits for both.
-    if (const SystemError error = replaceDurably(root, baseName + ".txt", baseName + ".tmp", bytes); error.failed())
+    const std::string name = cardFileBaseName(baseName);
+    if (const SystemError error = replaceDurably(root, name + ".txt", name + ".tmp", bytes); error.failed())
         return failureFromSystemError(error.code);
     return {true, 0, {}};
 }

@@ -79,6 +79,17 @@ TEST_F(TimeFileWriterTest, writesTheTextThenCrLfAndNothingElse)
     EXPECT_EQ(filesInRoot(), std::set<std::string>{"TIMERSET.txt"});
 }
 
+#ifndef _WIN32
+// A name from a Zentrik.ini carried over from Windows is in its code page; the card gets the
+// letters the window shows, in the file system's UTF-8.
+TEST_F(TimeFileWriterTest, aNameInTheWindowsCodePageArrivesAsItsLetters)
+{
+    ASSERT_TRUE(write("\xCA\xC0\xCC\xC5\xD0\xC0", "x").success);
+    ASSERT_TRUE(write("\xD0\x9A\xD0\x90\xD0\x9C", "y").success);
+    EXPECT_EQ(filesInRoot(), (std::set<std::string>{"КАМЕРА.txt", "КАМ.txt"}));
+}
+#endif
+
 TEST_F(TimeFileWriterTest, secondWriteReplacesTheFirstAndClearsALeftOverTemporary)
 {
     ASSERT_TRUE(write("TIME", "2012.10.02 14:24:32 Y").success);
