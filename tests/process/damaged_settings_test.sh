@@ -1,0 +1,63 @@
+#!/bin/bash
+# The real program under Xvfb with a Zentrik.ini that is no file at all: a named pipe (whose
+# open would wait for a writer for ever) and a link to /dev/zero (endless bytes). Either way
+# the program says the file cannot be read, opens its main window within 10 s once that message
+# is closed, and keeps its memory small.
+set -u
+program=${1:?usage: damaged_settings_test.sh PATH/TO/zentrik-vesmar}
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/zv-settings.XXXXXX")
+chmod 700 "$work"
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+app=
+trap 'kill $app $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work HOME=$work LANG=ru_RU.UTF-8 LC_ALL=
+unset QT_QPA_PLATFORM
+
+# The main window is the only one 400 wide; the message box is any other.
+shown_widths() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "Zentrik" 2>/dev/null); do
+        xdotool getwindowgeometry --shell "$id" | sed -n 's/^WIDTH=//p'
+    done
+}
+
+failures=0
+while IFS='|' read -r kind make; do
+    folder=$work/$kind
+    mkdir "$folder"
+    cp "$program" "$folder/zentrik-vesmar" # the settings live beside the program
+    (cd "$folder" && eval "$make")
+    "$folder/zentrik-vesmar" 2>/dev/null &
+    app=$!
+    main=0 message=0
+    for _ in $(seq 100); do
+        widths=$(shown_widths)
+        grep -qx 400 <<<"$widths" && { main=1; break; }
+        if [ -n "$widths" ]; then # the message: close it as a user would
+            message=1
+            xdotool key --window "$(xdotool search --onlyvisible --name Zentrik | head -n 1)" Return 2>/dev/null
+        fi
+        sleep 0.1
+    done
+    rss=$(awk '/VmRSS/ { print int($2 / 1024) }' "/proc/$app/status" 2>/dev/null)
+    if [ "$main" -ne 1 ] || [ "$message" -ne 1 ] || [ "${rss:-999}" -gt 200 ]; then
+        echo "FAIL: $kind as Zentrik.ini: message $message, main window $main, ${rss:-?} MB"
+        failures=$((failures + 1))
+    else
+        echo "$kind as Zentrik.ini: reported, main window shown, $rss MB"
+    fi
+    kill "$app" 2>/dev/null
+    wait "$app" 2>/dev/null
+done <<'CASES'
+pipe|mkfifo Zentrik.ini
+zero|ln -s /dev/zero Zentrik.ini
+CASES
+[ "$failures" -eq 0 ] || exit 1
+echo PASS
