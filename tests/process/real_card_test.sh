@@ -2,7 +2,9 @@
 # The real program under Xvfb against a real card: an ext2 image on a loop device that claims to
 # be removable, mounted under /media while the program runs, in a private mount namespace.
 # Plugged, the card is listed within a second (set becomes usable); set writes the time file
-# there; the card unmounts right after (nothing held open); unplugged, the program runs on.
+# there, replacing a link of that name without touching what it points to; on a full card set
+# says so and leaves the earlier file whole; the card unmounts at once (nothing held open);
+# unplugged, the program runs on.
 # Exit 77 (skipped) with the reason when this machine cannot do it.
 set -u
 program=${1:?usage: real_card_test.sh PATH/TO/zentrik-vesmar}
@@ -47,6 +49,8 @@ unshare -m --propagation private bash -c '
     sleep 0.3
     mount "$loop" "$card" || fail "cannot mount the card"
     sleep 1 # the card must be listed within this second
+    printf keep >"$work/outside"
+    ln -s "$work/outside" "$card/TAG.txt" # a hostile card: the time file'"'"'s name links off the card
     before=$(date +%s)
     click_at $((mx + 200)) $((my + 528)) # the set button
     read -r cx cy < <(wait_window 322) || fail "no confirmation within 3 s of pressing set"
@@ -58,9 +62,34 @@ unshare -m --propagation private bash -c '
         [ "$(cat "$card/TAG.txt")" = "$(date -d "@$t" "+%Y-%m-%d %H:%M:%S")"$'\''\r'\'' ] && ok=1
     done
     [ "$ok" -eq 1 ] || fail "unexpected time file: $(od -c "$card/TAG.txt")"
-    umount "$card" || fail "the card could not be unmounted right after the set"
-    echo "set wrote the time file and the card unmounted at once"
+    [ "$(cat "$work/outside")" = keep ] && [ ! -L "$card/TAG.txt" ] || fail "set wrote through the link"
+    written=$(cat "$card/TAG.txt")
     click_at $((cx + 163)) $((cy + 85)) # the confirmation exit button
+    for _ in $(seq 30); do window_of_width 322 >/dev/null || break; sleep 0.1; done
+    window_of_width 322 >/dev/null && fail "the confirmation did not close"
+
+    # A full card: set must fail with a message and keep the earlier file as it was.
+    dd if=/dev/zero of="$card/filler" bs=1k 2>/dev/null # to the last block
+    click_at $((mx + 200)) $((my + 528))
+    message=""
+    for _ in $(seq 30); do
+        for id in $(xdotool search --onlyvisible --name "Zentrik" 2>/dev/null); do
+            eval "$(xdotool getwindowgeometry --shell "$id")"
+            [ "$WIDTH" -ne 400 ] && message=$id
+        done
+        [ -n "$message" ] && break
+        sleep 0.1
+    done
+    [ -n "$message" ] || fail "set on a full card showed no message"
+    window_of_width 322 >/dev/null && fail "set on a full card was confirmed"
+    [ "$(cat "$card/TAG.txt")" = "$written" ] || fail "the full card lost its earlier time file"
+    [ "$(ls -A "$card" | LC_ALL=C sort | xargs)" = "TAG.txt filler lost+found" ] || fail "left behind: $(ls -A "$card" | xargs)"
+    xdotool key --window "$message" Return
+    rm "$card/filler"
+    echo "set replaced a link without following it, and on a full card failed and kept the earlier file"
+
+    umount "$card" || fail "the card could not be unmounted right after the sets"
+    echo "the card unmounted at once"
     sleep 1
     kill -0 "$app" 2>/dev/null || fail "the program ended after the card was pulled"
     window_of_width 322 >/dev/null && fail "the confirmation did not close"
