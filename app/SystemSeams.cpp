@@ -26,8 +26,9 @@ std::string systemSettingsPath()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return settingsFilePath(QDir::toNativeSeparators(programFolder).toLocal8Bit().toStdString(),
-        QDir::toNativeSeparators(configFolder).toLocal8Bit().toStdString());
+    // Paths are UTF-8 in the core on every platform, so no code page can lose a folder's name.
+    return settingsFilePath(QDir::toNativeSeparators(programFolder).toStdString(),
+        QDir::toNativeSeparators(configFolder).toStdString());
 }
 
 } // namespace zv

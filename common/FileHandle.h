@@ -12,7 +12,7 @@ namespace zv {
 
 // One open file of the platform (a descriptor on POSIX, a HANDLE on Windows), closed
 // when it goes out of scope. Paths are the program's single-byte text: passed to the
-// POSIX calls unchanged and read in the ANSI code page on Windows.
+// POSIX calls unchanged and read as UTF-8 on Windows.
 class FileHandle final {
 public:
     enum class Mode {

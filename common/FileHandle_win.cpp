@@ -1,6 +1,6 @@
 #include "common/FileHandle.h"
 
-#include "common/AnsiText_win.h"
+#include "common/WideText_win.h"
 
 #include <utility>
 #include <windows.h>
@@ -50,7 +50,7 @@ SystemError FileHandle::open(const std::string& path, Mode mode)
     const DWORD disposition = reading ? OPEN_EXISTING : CREATE_NEW;
     const DWORD share = reading ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ;
     const HANDLE handle =
-        CreateFileW(widenAnsi(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(widenUtf8(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return lastSystemError();
     handle_ = handle;
@@ -117,7 +117,7 @@ Folder::~Folder() = default;
 SystemError Folder::open(const std::string& path)
 {
     const std::string folder = withoutTrailingSeparators(path);
-    const DWORD attributes = GetFileAttributesW(widenAnsi(folder).c_str());
+    const DWORD attributes = GetFileAttributesW(widenUtf8(folder).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return lastSystemError();
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
@@ -133,7 +133,7 @@ std::uint64_t Folder::device() const { return 0; }
 SystemError Folder::checkReplaceable(const std::string& name) const
 {
     // GetFileAttributesW describes a link itself, not what it points at.
-    const DWORD attributes = GetFileAttributesW(widenAnsi(path_ + name).c_str());
+    const DWORD attributes = GetFileAttributesW(widenUtf8(path_ + name).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
         return {};
     if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
@@ -143,7 +143,7 @@ SystemError Folder::checkReplaceable(const std::string& name) const
 
 SystemError Folder::createNewFile(const std::string& name, FileHandle& file) const
 {
-    const HANDLE handle = CreateFileW(widenAnsi(path_ + name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    const HANDLE handle = CreateFileW(widenUtf8(path_ + name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
         CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return lastSystemError();
@@ -164,7 +164,7 @@ SystemError Folder::flush() const { return flushDirectory(path_); }
 
 SystemError refuseReadOnlyFile(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesW(widenAnsi(path).c_str());
+    const DWORD attributes = GetFileAttributesW(widenUtf8(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return systemError(ERROR_ACCESS_DENIED);
     return {};
@@ -172,7 +172,7 @@ SystemError refuseReadOnlyFile(const std::string& path)
 
 SystemError refuseUnlessRegularOrMissing(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesW(widenAnsi(path).c_str());
+    const DWORD attributes = GetFileAttributesW(widenUtf8(path).c_str());
     constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotAFile) != 0)
         return systemError(ERROR_ACCESS_DENIED);
@@ -188,12 +188,12 @@ SystemError flushDirectory(const std::string&)
 SystemError replaceFile(const std::string& from, const std::string& to)
 {
     if (!MoveFileExW(
-            widenAnsi(from).c_str(), widenAnsi(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            widenUtf8(from).c_str(), widenUtf8(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return lastSystemError();
     return {};
 }
 
-void removeFileQuietly(const std::string& path) { DeleteFileW(widenAnsi(path).c_str()); }
+void removeFileQuietly(const std::string& path) { DeleteFileW(widenUtf8(path).c_str()); }
 
 int noSpaceErrorCode() { return ERROR_DISK_FULL; }
 

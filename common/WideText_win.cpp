@@ -1,29 +1,37 @@
-#include "common/AnsiText_win.h"
+#include "common/WideText_win.h"
 
 #include <windows.h>
 
 namespace zv {
 
-std::wstring widenAnsi(const std::string& text)
+namespace {
+
+std::wstring widen(UINT codePage, const std::string& text)
 {
     if (text.empty())
         return {};
     const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
     return wide;
 }
 
-std::string narrowToAnsi(const wchar_t* text)
+} // namespace
+
+std::wstring widenUtf8(const std::string& text) { return widen(CP_UTF8, text); }
+
+std::string narrowToUtf8(const wchar_t* text)
 {
-    const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
     if (length <= 1)
         return {};
     std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow.data(), length, nullptr, nullptr);
     narrow.pop_back(); // the closing zero
     return narrow;
 }
+
+std::string utf8FromAnsi(const std::string& text) { return narrowToUtf8(widen(CP_ACP, text).c_str()); }
 
 } // namespace zv

@@ -1,6 +1,6 @@
 #include "drives/DriveProbe.h"
 
-#include "common/AnsiText_win.h"
+#include "common/WideText_win.h"
 
 #include <array>
 #include <windows.h>
@@ -47,7 +47,7 @@ DriveType asDriveType(UINT code)
 DriveType queryDriveType(const std::string& root)
 {
     const QuietErrorMode quiet;
-    return asDriveType(GetDriveTypeW(widenAnsi(root).c_str()));
+    return asDriveType(GetDriveTypeW(widenUtf8(root).c_str()));
 }
 
 // Drive letters A to Z. A tick costs one GetLogicalDrives(): the type of a letter cannot
@@ -80,12 +80,12 @@ public:
         DWORD maxComponentLength = 0;
         DWORD fileSystemFlags = 0;
         const QuietErrorMode quiet;
-        if (!GetVolumeInformationW(widenAnsi(root).c_str(), label.data(), static_cast<DWORD>(label.size()),
+        if (!GetVolumeInformationW(widenUtf8(root).c_str(), label.data(), static_cast<DWORD>(label.size()),
                 &serialNumber, &maxComponentLength, &fileSystemFlags, fileSystemName.data(),
                 static_cast<DWORD>(fileSystemName.size())))
             return false;
-        out.label = narrowToAnsi(label.data());
-        out.fileSystemName = narrowToAnsi(fileSystemName.data());
+        out.label = narrowToUtf8(label.data());
+        out.fileSystemName = narrowToUtf8(fileSystemName.data());
         out.serialNumber = serialNumber;
         out.maxComponentLength = maxComponentLength;
         out.fileSystemFlags = fileSystemFlags;

@@ -3,6 +3,10 @@
 #include "common/FileHandle.h"
 #include "common/TextEncoding.h"
 
+#ifdef _WIN32
+#include "common/WideText_win.h"
+#endif
+
 #include <algorithm>
 #include <cerrno>
 #include <iterator>
@@ -135,13 +139,14 @@ SystemError replaceDurably(
     return root.flush();
 }
 
-// The name the file gets on the card. Windows reads the settings file's single-byte names in
-// its own code page; elsewhere names are UTF-8, so a name carried over in the Windows code page
-// arrives as the letters the window shows instead of bytes the card's file system may refuse.
+// The name the file gets on the card, in the UTF-8 of the program's paths. Zentrik.ini's names are
+// single-byte text: on Windows in its code page, as Windows programs write it; elsewhere UTF-8,
+// or the Windows code page for a file carried over, which then arrives as the letters the window
+// shows instead of bytes the card's file system may refuse.
 std::string cardFileBaseName(const std::string& baseName)
 {
 #ifdef _WIN32
-    return baseName;
+    return utf8FromAnsi(baseName);
 #else
     return readableUtf8(baseName);
 #endif

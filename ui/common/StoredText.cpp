@@ -13,6 +13,8 @@ QString shownText(const std::string& bytes)
 #endif
 }
 
+QString shownName(const std::string& bytes) { return QString::fromStdString(readableUtf8(bytes)); }
+
 std::string bytesToStore(const QString& text, const std::string& stored)
 {
     if (text == shownText(stored))

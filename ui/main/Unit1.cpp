@@ -197,7 +197,7 @@ void TForm1::showDrives()
     QComboBox* list = ui_->ComboBox2;
     list->clear();
     for (const DriveEntry& entry : drives_.entries())
-        list->addItem(shownText(entry.displayText));
+        list->addItem(shownName(entry.displayText));
     list->setCurrentIndex(drives_.selectedRow());
     changeOnly::setEnabled(ui_->SetButton, drives_.setButtonEnabled());
 }
