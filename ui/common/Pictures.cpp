@@ -62,17 +62,21 @@ QIcon loadApplicationIcon()
 
 } // namespace
 
-Pictures::Pictures()
+Pictures::Pictures() : ratio_((initialisePictureResources(), qGuiApp->devicePixelRatio()))
 {
-    initialisePictureResources();
-    const qreal ratio = qGuiApp->devicePixelRatio();
-    for (std::size_t m = 0; m < cameras_.size(); ++m)
-        cameras_[m] = load(pictures::kCameras[m], ratio);
-    lampOff_ = load(pictures::kLampOff, ratio);
-    lampOn_ = load(pictures::kLampOn, ratio);
-    banner_ = load(pictures::kBanner, ratio);
-    information_ = load(pictures::kInformation, ratio);
+    lampOff_ = load(pictures::kLampOff, ratio_);
+    lampOn_ = load(pictures::kLampOn, ratio_);
+    banner_ = load(pictures::kBanner, ratio_);
+    information_ = load(pictures::kInformation, ratio_);
     applicationIcon_ = loadApplicationIcon();
+}
+
+const QPixmap& Pictures::camera(ModelIndex m) const
+{
+    QPixmap& picture = cameras_[static_cast<std::size_t>(m)];
+    if (picture.isNull())
+        picture = load(pictures::kCameras[static_cast<std::size_t>(m)], ratio_);
+    return picture;
 }
 
 void fitButtonGlyphs(QWidget* window)

@@ -11,13 +11,14 @@ class QWidget;
 
 namespace zv {
 
-// Every picture of the windows, loaded once at start at the size it is shown and the screen's
-// pixel ratio, so ticks never load or scale and pictures stay sharp.
+// Every picture of the windows, loaded once at the size it is shown and the screen's pixel
+// ratio, so ticks never load or scale and pictures stay sharp. All but the cameras load at start;
+// a camera loads the first time it is asked for, since a start shows one model of ten.
 class Pictures final {
 public:
     Pictures();
 
-    [[nodiscard]] const QPixmap& camera(ModelIndex m) const { return cameras_[static_cast<std::size_t>(m)]; }
+    [[nodiscard]] const QPixmap& camera(ModelIndex m) const;
     [[nodiscard]] const QPixmap& lampOff() const { return lampOff_; }
     [[nodiscard]] const QPixmap& lampOn() const { return lampOn_; }
     [[nodiscard]] const QPixmap& banner() const { return banner_; }
@@ -25,7 +26,8 @@ public:
     [[nodiscard]] const QIcon& applicationIcon() const { return applicationIcon_; }
 
 private:
-    std::array<QPixmap, kModelCount> cameras_;
+    qreal ratio_;
+    mutable std::array<QPixmap, kModelCount> cameras_;
     QPixmap lampOff_;
     QPixmap lampOn_;
     QPixmap banner_;

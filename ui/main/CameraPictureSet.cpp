@@ -9,10 +9,10 @@ namespace zv {
 void CameraPictureSet::attach(const Labels& labels, const Pictures& pictures)
 {
     labels_ = labels;
-    for (std::size_t m = 0; m < labels_.size(); ++m) {
-        labels_[m]->setPixmap(pictures.camera(static_cast<ModelIndex>(m)));
-        labels_[m]->hide();
-    }
+    pictures_ = &pictures;
+    pictured_ = {};
+    for (QLabel* label : labels_)
+        label->hide();
     shown_ = kNoModel;
 }
 
@@ -22,8 +22,14 @@ void CameraPictureSet::show(ModelIndex m)
         return;
     if (isModel(shown_))
         labels_[static_cast<std::size_t>(shown_)]->hide();
-    if (isModel(m))
-        labels_[static_cast<std::size_t>(m)]->show();
+    if (isModel(m)) {
+        const auto index = static_cast<std::size_t>(m);
+        if (!pictured_[index]) { // a start shows one camera of ten: the others load when chosen
+            labels_[index]->setPixmap(pictures_->camera(m));
+            pictured_[index] = true;
+        }
+        labels_[index]->show();
+    }
     shown_ = m;
 }
 

@@ -16,7 +16,7 @@ class CameraPictureSet final {
 public:
     using Labels = std::array<QLabel*, kModelCount>; // in model order
 
-    // Gives each label its model's picture and hides them all.
+    // Takes the labels and hides them all; each gets its picture when first shown.
     void attach(const Labels& labels, const Pictures& pictures);
 
     // Shows the picture of `m`; no model shows none.
@@ -24,6 +24,8 @@ public:
 
 private:
     Labels labels_{};
+    const Pictures* pictures_ = nullptr;
+    std::array<bool, kModelCount> pictured_{};
     ModelIndex shown_ = kNoModel;
 };
 
