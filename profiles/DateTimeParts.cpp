@@ -21,6 +21,7 @@ void fillDateTimeParts(DateTimeParts& parts, int year, int month, int day, int h
     putPadded(parts.hour, hour, 2);
     putPadded(parts.minute, minute, 2);
     putPadded(parts.second, second, 2);
+    ++parts.revision;
 }
 
 } // namespace zv

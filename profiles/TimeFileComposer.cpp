@@ -18,7 +18,7 @@ void takeChoice(std::string& text, ChoiceList list, std::string_view code)
 bool TimeFileComposer::ComposedFrom::matches(
     ModelIndex m, const CameraProfile& profile, const DateTimeParts& moment) const
 {
-    return model == m && parts == moment && dateSeparatorCode == profile.DateSeparatorCode &&
+    return model == m && partsRevision == moment.revision && dateSeparatorCode == profile.DateSeparatorCode &&
         timeSeparatorCode == profile.TimeSeparatorCode && dateTimeSeparatorCode == profile.DateTimeSeparatorCode &&
         timeStampCode == profile.TimeStampCode;
 }
@@ -30,7 +30,7 @@ void TimeFileComposer::ComposedFrom::remember(ModelIndex m, const CameraProfile&
     timeSeparatorCode = profile.TimeSeparatorCode;
     dateTimeSeparatorCode = profile.DateTimeSeparatorCode;
     timeStampCode = profile.TimeStampCode;
-    parts = moment;
+    partsRevision = moment.revision;
 }
 
 bool TimeFileComposer::ObrazecZapolnenija(ModelIndex m)
