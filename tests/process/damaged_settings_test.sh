@@ -11,13 +11,11 @@ done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/zv-settings.XXXXXX")
 chmod 700 "$work"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+# shellcheck source=../common/xvfb.sh
+. "$(dirname "$0")/../common/xvfb.sh"
+start_xvfb "$work"
 app=
-trap 'kill $app $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work HOME=$work LANG=ru_RU.UTF-8 LC_ALL=
+trap 'kill $app $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 unset QT_QPA_PLATFORM
 
 # The main window is the only one 400 wide; the message box is any other.
