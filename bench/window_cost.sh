@@ -5,7 +5,8 @@
 #   * CPU share of each over SECONDS, the ratio to the floor, paints per second while idle,
 #     start-up (from the process's creation) to the first paint of the main window, resident
 #     memory after 5 s.
-# Fails when a budget is exceeded: ratio 1.25, 40 paints/s, 150 ms, 45 MB.
+# Fails when a budget is exceeded: ratio 1.15, 40 paints/s, 100 ms, 34 MB. Measure on a quiet
+# machine: load raises the floor and hides the program's own cost.
 set -euo pipefail
 cost=${1:?usage: window_cost.sh PATH/TO/window_cost PATH/TO/zentrik-vesmar [SECONDS]}
 program=${2:?usage: window_cost.sh PATH/TO/window_cost PATH/TO/zentrik-vesmar [SECONDS]}
@@ -67,9 +68,9 @@ check() { # name limit
         failed=1
     fi
 }
-check ratio_program_to_bare 1.25
-check ratio_real_to_bare 1.25
+check ratio_program_to_bare 1.15
+check ratio_real_to_bare 1.15
 check paints_per_second 40
-check start_to_main_painted_ms 150
-check resident_mb_after_5s 45
+check start_to_main_painted_ms 100
+check resident_mb_after_5s 34
 exit "$failed"

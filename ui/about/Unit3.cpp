@@ -20,7 +20,7 @@ TForm3::TForm3(AppContext& context)
     : context_((context.forms.form3 = this, context)), ui_(std::make_unique<Ui::TForm3>())
 {
     ui_->setupUi(this);
-    applyWindowLook(this, context_.pictures.applicationIcon());
+    applyWindowLook(this, context_.pictures);
     setModal(true);
     ui_->Image12->setPixmap(context_.pictures.banner());
     const QString web = QString::fromLatin1(maker::kWebAddress);

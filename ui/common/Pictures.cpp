@@ -1,7 +1,5 @@
 #include "ui/common/Pictures.h"
 
-#include "ui/common/PictureFiles.h"
-
 #include <QAbstractButton>
 #include <QGuiApplication>
 #include <QImage>
@@ -9,7 +7,10 @@
 #include <QPainter>
 #include <QString>
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
+#include <string_view>
 
 // The resources live in a static library, so they are registered by hand.
 static void initialisePictureResources() { Q_INIT_RESOURCE(resources); }
@@ -40,15 +41,23 @@ QPixmap fitToScreen(QPixmap stored, int storedRatio, QSize shownSize, qreal scre
     return stored;
 }
 
+// Named as PNG and not guessed: guessing asks every image format plugin first, which loads
+// them all (and Qt Svg with them).
+QImage readPng(const QString& resource)
+{
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    if (image.isNull())
+        throw std::runtime_error("Picture " + resource.toStdString() + " cannot be loaded");
+    return image;
+}
+
 QPixmap load(const pictures::ShownPicture& picture, qreal screenRatio)
 {
     const int storedRatio = storedRatioFor(screenRatio);
-    const QString resource = QStringLiteral(":/") + pictures::pngFile(picture, storedRatio);
-    // Read into an image handed over whole, so that the pixmap takes its pixels without a copy
-    // (QPixmap's own loading copies them and keeps the file in the pixmap cache besides).
-    QImage image = QImageReader(resource).read();
-    if (image.isNull())
-        throw std::runtime_error("Picture " + resource.toStdString() + " cannot be loaded");
+    // The image is handed over whole, so the pixmap takes its pixels without a copy.
+    QImage image = readPng(QStringLiteral(":/") + pictures::pngFile(picture, storedRatio));
     return fitToScreen(QPixmap::fromImage(std::move(image)), storedRatio, picture.size, screenRatio);
 }
 
@@ -56,8 +65,30 @@ QIcon loadApplicationIcon()
 {
     QIcon icon;
     for (const int size : pictures::kIconSizes)
-        icon.addFile(QStringLiteral(":/") + pictures::iconFile(size), QSize(size, size));
+        icon.addPixmap(QPixmap::fromImage(readPng(QStringLiteral(":/") + pictures::iconFile(size))));
     return icon;
+}
+
+// Which glyph each button shows, by the buttons' names in the forms.
+struct ButtonGlyph {
+    const char* button;
+    const char* glyph;
+};
+constexpr ButtonGlyph kButtonGlyphs[] = {
+    {"AboutButton", "glyphs/about"},
+    {"ExitButton", "glyphs/exit"},
+    {"RefreshButton", "glyphs/refresh"},
+    {"RestoreButton", "glyphs/restore"},
+    {"SaveButton", "glyphs/save"},
+    {"SetButton", "glyphs/set"},
+    {"SettingsButton", "glyphs/settings"},
+};
+
+std::size_t glyphIndex(std::string_view name)
+{
+    const auto* found = std::find_if(pictures::kGlyphs.begin(), pictures::kGlyphs.end(),
+        [name](const pictures::ShownPicture& glyph) { return name == glyph.name; });
+    return static_cast<std::size_t>(found - pictures::kGlyphs.begin());
 }
 
 } // namespace
@@ -69,6 +100,8 @@ Pictures::Pictures() : ratio_((initialisePictureResources(), qGuiApp->devicePixe
     banner_ = load(pictures::kBanner, ratio_);
     information_ = load(pictures::kInformation, ratio_);
     applicationIcon_ = loadApplicationIcon();
+    for (std::size_t i = 0; i < glyphs_.size(); ++i)
+        glyphs_[i] = QIcon(load(pictures::kGlyphs[i], ratio_));
 }
 
 const QPixmap& Pictures::camera(ModelIndex m) const
@@ -79,18 +112,14 @@ const QPixmap& Pictures::camera(ModelIndex m) const
     return picture;
 }
 
-void fitButtonGlyphs(QWidget* window)
+void Pictures::giveButtonsTheirGlyphs(QWidget* window) const
 {
-    const qreal ratio = qGuiApp->devicePixelRatio();
-    const int storedRatio = storedRatioFor(ratio);
-    if (ratio == storedRatio)
-        return;
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-        const QIcon glyph = button->icon();
-        if (glyph.isNull())
-            continue;
-        const QSize size = button->iconSize();
-        button->setIcon(QIcon(fitToScreen(glyph.pixmap(size, storedRatio), storedRatio, size, ratio)));
+        const QString name = button->objectName();
+        const auto* entry = std::find_if(std::begin(kButtonGlyphs), std::end(kButtonGlyphs),
+            [&name](const ButtonGlyph& glyph) { return name == QLatin1String(glyph.button); });
+        if (entry != std::end(kButtonGlyphs))
+            button->setIcon(glyphs_[glyphIndex(entry->glyph)]);
     }
 }
 

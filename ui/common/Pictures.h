@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profiles/CameraModels.h"
+#include "ui/common/PictureFiles.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -25,6 +26,11 @@ public:
     [[nodiscard]] const QPixmap& information() const { return information_; }
     [[nodiscard]] const QIcon& applicationIcon() const { return applicationIcon_; }
 
+    // Gives the window's buttons their glyphs at the screen's pixel ratio (from the @2x file
+    // above 100 %, fitted where there is no file for the ratio). The forms name no glyph: Qt
+    // loading one from a form asks every image format plugin first, which loads them all.
+    void giveButtonsTheirGlyphs(QWidget* window) const;
+
 private:
     qreal ratio_;
     mutable std::array<QPixmap, kModelCount> cameras_;
@@ -33,11 +39,7 @@ private:
     QPixmap banner_;
     QPixmap information_;
     QIcon applicationIcon_;
+    std::array<QIcon, pictures::kGlyphs.size()> glyphs_;
 };
-
-// Qt 6.4 draws a form's glyph at a screen ratio it has no file for (150 %, say) from the nearest
-// file, often the 1x one blown up; this gives each of the window's buttons its glyph fitted from
-// the @2x file instead. At 100 % and 200 % the forms' own glyphs stay.
-void fitButtonGlyphs(QWidget* window);
 
 } // namespace zv

@@ -18,11 +18,11 @@ const QColor kBackground(192, 189, 158);
 
 } // namespace
 
-void applyWindowLook(QWidget* window, const QIcon& icon, TitleButtons buttons)
+void applyWindowLook(QWidget* window, const Pictures& pictures, TitleButtons buttons)
 {
     window->setWindowTitle(QString::fromLatin1(kWindowCaption));
-    window->setWindowIcon(icon);
-    fitButtonGlyphs(window);
+    window->setWindowIcon(pictures.applicationIcon());
+    pictures.giveButtonsTheirGlyphs(window);
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, kBackground);
     window->setPalette(palette);

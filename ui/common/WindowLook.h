@@ -1,19 +1,19 @@
 #pragma once
 
-#include <QIcon>
-
 class QWidget;
 
 namespace zv {
+
+class Pictures;
 
 enum class TitleButtons {
     CloseOnly, // the close box and the window menu
     None, // no button and no window menu: the window's own exit button closes it
 };
 
-// The look every window shares: the caption, the program's icon, the plain warm-grey
-// background and a fixed size taken from the form.
-void applyWindowLook(QWidget* window, const QIcon& icon, TitleButtons buttons = TitleButtons::CloseOnly);
+// The look every window shares: the caption, the program's icon, the buttons' glyphs, the plain
+// warm-grey background and a fixed size taken from the form.
+void applyWindowLook(QWidget* window, const Pictures& pictures, TitleButtons buttons = TitleButtons::CloseOnly);
 
 // Centres a window on the screen it will show on (`wholeDesktop`: on all screens together).
 void centreOnScreen(QWidget* window, bool wholeDesktop = false);

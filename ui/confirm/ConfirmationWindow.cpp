@@ -11,7 +11,7 @@ ConfirmationWindow::ConfirmationWindow(
     : context_(context), ui_(std::make_unique<Ui::ConfirmationWindow>()), centreOnWholeDesktop_(centreOnWholeDesktop)
 {
     ui_->setupUi(this);
-    applyWindowLook(this, context.pictures.applicationIcon(), closeBox ? TitleButtons::CloseOnly : TitleButtons::None);
+    applyWindowLook(this, context.pictures, closeBox ? TitleButtons::CloseOnly : TitleButtons::None);
     setModal(true);
     ui_->Image1->setPixmap(context.pictures.information());
     if (height == MessageHeight::TwoLines)

@@ -29,7 +29,7 @@ TForm1::TForm1(AppContext& context)
       drives_(context.seams.driveProbe, context.values.saveDir)
 {
     ui_->setupUi(this);
-    applyWindowLook(this, context_.pictures.applicationIcon());
+    applyWindowLook(this, context_.pictures);
     ui_->Image12->setPixmap(context_.pictures.banner());
     ui_->Image12->setToolTip(QString::fromLatin1(maker::kWebAddress));
     cameraPictures_.attach(

@@ -34,7 +34,7 @@ TForm4::TForm4(AppContext& context)
       settingsFile_(context.seams.settingsPath)
 {
     ui_->setupUi(this);
-    applyWindowLook(this, context_.pictures.applicationIcon());
+    applyWindowLook(this, context_.pictures);
     ui_->Image1->setPixmap(context_.pictures.banner());
     ui_->Image1->setToolTip(QString::fromLatin1(maker::kWebAddress));
     cameraPictures_.attach({ui_->Image3, ui_->Image4, ui_->Image5, ui_->Image6, ui_->Image7, ui_->Image8, ui_->Image9,
