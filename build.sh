@@ -10,6 +10,10 @@
 #   ./build.sh run             build and start the program
 #   ./build.sh screenshots     draw every window in both languages into docs/screenshots/
 #   ./build.sh windows-check   cross-build the core for Windows into build-windows/ and run its tests under Wine
+#   ./build.sh windows-program Qt for Windows (built once into a cache), the program for Windows into
+#                              build-windows-program/, its window tests and the real .exe under Wine
+#   ./build.sh windows-package the portable zip and the NSIS installer from windows-program's .exe,
+#                              checked under Wine
 #   ./build.sh package         release build into build-package/, the .deb by CPack, and its checks
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -27,6 +31,13 @@ PACKAGES=(
 WINDOWS_PACKAGES=(
   cmake ninja-build googletest locales
   g++-mingw-w64-x86-64-posix wine wine64 ccache
+)
+
+# The Windows program: Qt's sources come through apt-get source (dpkg-dev), the host's Qt tools
+# run the cross build, Xvfb, xdotool and ImageMagick drive and draw the real program under Wine.
+WINDOWS_PROGRAM_PACKAGES=(
+  "${WINDOWS_PACKAGES[@]}" dpkg-dev qt6-base-dev qt6-tools-dev-tools qt6-l10n-tools qt6-tools-dev
+  xvfb xauth xdotool imagemagick
 )
 
 # The Debian package: dpkg-shlibdeps (dpkg-dev, with file) finds the Qt runtime dependencies; the
@@ -188,6 +199,34 @@ case "$command" in
       -DCMAKE_BUILD_TYPE=Debug -DZV_BUILD_GUI=OFF -DZV_BUILD_BENCHMARKS=OFF
     run_tests build-windows
     ;;
+  windows-program)
+    install_missing_packages "${WINDOWS_PROGRAM_PACKAGES[@]}"
+    generate_missing_locales
+    unset LC_ALL LC_MESSAGES LC_CTYPE LANGUAGE
+    qt_prefix=$(tools/windows/build-qt.sh | tail -n 1)
+    prepare_wine
+    configure_and_build build-windows-program -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+      -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw64.cmake" \
+      -DZV_BUILD_GUI=ON -DZV_BUILD_BENCHMARKS=OFF
+    # The window tests run on the Windows platform itself, which under Wine needs a display.
+    xvfb_work=$(mktemp -d "${TMPDIR:-/tmp}/zentrik-xvfb.XXXXXX")
+    . tests/common/xvfb.sh
+    start_xvfb "$xvfb_work"
+    trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$xvfb_work"; stop_wine' EXIT
+    ctest --test-dir build-windows-program --output-on-failure --label-regex window --timeout 240
+    tests/windows/program_test.sh build-windows-program/zentrik-vesmar.exe build-windows-program/screenshots
+    ;;
+  windows-package)
+    install_missing_packages "${WINDOWS_PROGRAM_PACKAGES[@]}" nsis
+    exe=build-windows-program/zentrik-vesmar.exe
+    [ -f "$exe" ] || { echo "build.sh: no $exe; run ./build.sh windows-program first" >&2; exit 1; }
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows-program/CMakeCache.txt)
+    packaging/windows/make-packages.sh "$exe" "$version" build-windows-program/packages
+    unset LC_ALL LC_MESSAGES LC_CTYPE LANGUAGE
+    prepare_wine
+    packaging/windows/check-packages.sh build-windows-program/packages "$version"
+    ;;
   package)
     install_missing_packages "${PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"
     generate_missing_locales
@@ -202,7 +241,7 @@ case "$command" in
     as_root packaging/check-package.sh build-package/zentrik-vesmar_*.deb
     ;;
   *)
-    echo "usage: ./build.sh [test|test-sanitize|soak|fuzz [SECONDS]|bench|run|screenshots|windows-check|package]" >&2
+    echo "usage: ./build.sh [test|test-sanitize|soak|fuzz [SECONDS]|bench|run|screenshots|windows-check|windows-program|windows-package|package]" >&2
     exit 2
     ;;
 esac

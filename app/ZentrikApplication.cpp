@@ -9,8 +9,9 @@ namespace zv {
 
 ZentrikApplication::ZentrikApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // The application's title, not a display name: Qt would add a display name to every window's
+    // caption, and each caption must read exactly as designed.
     setApplicationName(QString::fromLatin1(kApplicationTitle));
-    setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
     setOrganizationName(QStringLiteral("Zentrik"));
     setDesktopFileName(QStringLiteral("zentrik-vesmar"));
 }

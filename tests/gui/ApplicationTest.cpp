@@ -24,7 +24,6 @@
 #include "common/ScopedUnprivileged.h"
 
 #include <optional>
-
 #include <sys/stat.h>
 #include <unistd.h>
 #endif

@@ -2,9 +2,12 @@
 // captions, hints and list items English and leaves everything else, and both languages write the
 // same files.
 #include "GuiHarness.h"
+
+#ifndef Q_OS_WIN
+#include "common/ScopedUnprivileged.h"
+#endif
 #include "WindowTexts.h"
 
-#include "common/ScopedUnprivileged.h"
 #include "profiles/CameraModels.h"
 #include "profiles/DefaultProfiles.h"
 #include "ui/about/MakerDetails.h"
@@ -335,6 +338,9 @@ void LanguageTest::bothLanguagesStoreTheSameCodesAndWriteTheSameFiles()
 
 void LanguageTest::theSettingsFileErrorStaysRussianInEnglish()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows ignores a folder's READONLY attribute: an unwritable settings folder is a Linux check");
+#else
     TempFolder readOnly;
     makeReadOnly(readOnly.path());
     const ScopedUnprivileged user; // root could write anyway
@@ -347,6 +353,7 @@ void LanguageTest::theSettingsFileErrorStaysRussianInEnglish()
     QCOMPARE(seen.size(), std::size_t{1});
     QCOMPARE(seen[0].text, QStringLiteral("Ошибка обращения к файлу"));
     gui.reset();
+#endif
 }
 
 // The table as the build compiled it, apart from the windows: every listed Russian text has its

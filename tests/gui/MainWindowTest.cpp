@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QApplication>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimeEdit>
 
@@ -244,19 +246,23 @@ void MainWindowTest::aTickThatChangesNothingRepaintsNothing()
     } counter;
 
     GuiHarness gui;
+    // A focused edit's blinking cursor repaints on a real platform, tick or no tick.
+    const int flashTime = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(0);
+    const auto restoreFlash = qScopeGuard([flashTime] { QApplication::setCursorFlashTime(flashTime); });
     gui.probe.plug(gui.folder.path() + "/", "CAM");
     gui.context.forms.form1->show();
     gui.context.forms.form4->show();
     gui.tick();
     QVERIFY(QTest::qWaitForWindowExposed(gui.context.forms.form4));
-    QCoreApplication::processEvents();
+    QTest::qWait(300); // a real platform may still be painting what the first tick showed
 
     qApp->installEventFilter(&counter);
     for (int tick = 0; tick < 50; ++tick) {
         gui.tick();
         QCoreApplication::processEvents();
     }
-    QCOMPARE(counter.painted, QStringList());
+    QVERIFY2(counter.painted.isEmpty(), qPrintable(counter.painted.join(QStringLiteral(", "))));
 
     gui.clock.moment = gui.clock.moment.addSecs(1); // a new second is drawn
     gui.tick();

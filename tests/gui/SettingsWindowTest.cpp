@@ -2,7 +2,10 @@
 // when the settings file cannot be written.
 #include "GuiHarness.h"
 
+#ifndef Q_OS_WIN
 #include "common/ScopedUnprivileged.h"
+#endif
+
 #include "profiles/DefaultProfiles.h"
 #include "settings/SettingsFormat.h"
 #include "ui/main/Unit1.h"
@@ -85,6 +88,9 @@ void SettingsWindowTest::restoreBringsBackTheDefaultsOfTheChosenModel()
 
 void SettingsWindowTest::anUnwritableSettingsFolderIsReportedAndNothingIsLost()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows ignores a folder's READONLY attribute: an unwritable settings folder is a Linux check");
+#else
     TempFolder readOnly;
     makeReadOnly(readOnly.path());
     const ScopedUnprivileged user; // root could write anyway
@@ -103,6 +109,7 @@ void SettingsWindowTest::anUnwritableSettingsFolderIsReportedAndNothingIsLost()
     gui->tick();
     QVERIFY(!gui->context.values.timeFileText.empty()); // still running
     gui.reset();
+#endif
 }
 
 void SettingsWindowTest::theFileNameTakesTwentyCharactersAndTheSampleFollowsEdits()
@@ -150,9 +157,14 @@ void SettingsWindowTest::aFileNameInAnyCodePageIsShownReadablyAndSavedByteForByt
         QCOMPARE(click(gui, "SaveButton").size(), std::size_t{1});
         QCOMPARE(readBytes(gui.settingsPath()), original);
 
-        // A name the user types is kept as this system writes text.
+        // A name the user types is kept as this system writes text: UTF-8, or Windows' code page.
         gui.find<QLineEdit>(gui.context.forms.form4, "FileNameEdit")->setText(QStringLiteral("Камера"));
-        QCOMPARE(profileOf(gui.context.values.profileTable, 0).FileBaseName, std::string("Камера"));
+#ifdef Q_OS_WIN
+        const std::string typed = QStringLiteral("Камера").toLocal8Bit().toStdString(); // its code page
+#else
+        const std::string typed = "Камера";
+#endif
+        QCOMPARE(profileOf(gui.context.values.profileTable, 0).FileBaseName, typed);
     }
 }
 

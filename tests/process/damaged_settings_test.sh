@@ -37,7 +37,12 @@ while IFS='|' read -r kind make; do
     main=0 message=0
     for _ in $(seq 100); do
         widths=$(shown_widths)
-        grep -qx 400 <<<"$widths" && { main=1; break; }
+        if grep -qx 400 <<<"$widths"; then
+            main=1
+            # The caption the system shows is the designed one, with nothing added to it.
+            xdotool search --onlyvisible --name "^Zentrik Vesmar by Dalvenor$" >/dev/null || main=0
+            break
+        fi
         if [ -n "$widths" ]; then # the message: close it as a user would
             message=1
             xdotool key --window "$(xdotool search --onlyvisible --name Zentrik | head -n 1)" Return 2>/dev/null
