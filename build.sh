@@ -133,6 +133,17 @@ prepare_wine() {
   export ZV_TEST_REMOVABLE_ROOT='M:\'
 }
 
+# The Windows program's windows need a display, and Wine's desktop takes the one in force when
+# its prefix starts: a private X server first, then the prefix, both ended on exit.
+start_wine_display() {
+  xvfb_work=$(mktemp -d "${TMPDIR:-/tmp}/zentrik-xvfb.XXXXXX")
+  # shellcheck source=tests/common/xvfb.sh
+  . tests/common/xvfb.sh
+  start_xvfb "$xvfb_work"
+  prepare_wine
+  trap 'stop_wine; kill $xvfb_pid 2>/dev/null; rm -rf "$xvfb_work"' EXIT
+}
+
 command=${1:-test}
 case "$command" in
   test)
@@ -204,16 +215,11 @@ case "$command" in
     generate_missing_locales
     unset LC_ALL LC_MESSAGES LC_CTYPE LANGUAGE
     qt_prefix=$(tools/windows/build-qt.sh | tail -n 1)
-    prepare_wine
+    start_wine_display
     configure_and_build build-windows-program -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
       -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw64.cmake" \
       -DZV_BUILD_GUI=ON -DZV_BUILD_BENCHMARKS=OFF
-    # The window tests run on the Windows platform itself, which under Wine needs a display.
-    xvfb_work=$(mktemp -d "${TMPDIR:-/tmp}/zentrik-xvfb.XXXXXX")
-    . tests/common/xvfb.sh
-    start_xvfb "$xvfb_work"
-    trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$xvfb_work"; stop_wine' EXIT
     ctest --test-dir build-windows-program --output-on-failure --label-regex window --timeout 240
     tests/windows/program_test.sh build-windows-program/zentrik-vesmar.exe build-windows-program/screenshots
     ;;
@@ -224,7 +230,7 @@ case "$command" in
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows-program/CMakeCache.txt)
     packaging/windows/make-packages.sh "$exe" "$version" build-windows-program/packages
     unset LC_ALL LC_MESSAGES LC_CTYPE LANGUAGE
-    prepare_wine
+    start_wine_display
     packaging/windows/check-packages.sh build-windows-program/packages "$version"
     ;;
   package)

@@ -21,8 +21,8 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/zv-windows.XXXXXX")
 card=$WINEPREFIX/card
 # shellcheck source=../common/xvfb.sh
 . "$(dirname "$0")/../common/xvfb.sh"
-start_xvfb "$work"
-trap 'wine taskkill /im zentrik-vesmar.exe >/dev/null 2>&1; kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+[ -n "${DISPLAY:-}" ] || start_xvfb "$work" # the one Wine's prefix started with, if any
+trap 'wine taskkill /im zentrik-vesmar.exe >/dev/null 2>&1; kill ${xvfb_pid:-} 2>/dev/null; rm -rf "$work"' EXIT
 
 mkdir "$work/program"
 cp "$exe" "$work/program/zentrik-vesmar.exe"
