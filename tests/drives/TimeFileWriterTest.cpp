@@ -13,10 +13,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include "common/ScopedFileSizeLimit.h"
 #include "common/ScopedUnprivileged.h"
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #endif
 
@@ -262,15 +261,10 @@ TEST_F(TimeFileWriterTest, aFailedWriteLeavesTheOldFileWholeAndNoTemporary)
         if (c.staleTemporary)
             test::writeBytes(folder.file("TAG.tmp"), "2012");
 
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit oldLimit{};
-        ::getrlimit(RLIMIT_FSIZE, &oldLimit);
-        rlimit small = oldLimit;
-        small.rlim_cur = 8;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        const TimeFileResult result = write("TAG", "2012-10-02 14:24:33");
-        ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-        std::signal(SIGXFSZ, oldHandler);
+        const TimeFileResult result = [this] {
+            const test::ScopedFileSizeLimit full(8);
+            return write("TAG", "2012-10-02 14:24:33");
+        }();
 
         EXPECT_FALSE(result.success);
         if (c.old) {

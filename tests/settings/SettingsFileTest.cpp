@@ -12,11 +12,10 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include "common/ScopedFileSizeLimit.h"
 #include "common/ScopedUnprivileged.h"
 
-#include <csignal>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -157,15 +156,10 @@ TEST_F(SettingsFileTest, aWriteFailingHalfwayKeepsTheOldFileWhole)
     table[0].FileBaseName = std::string(4096, 'x'); // far beyond the file-size limit below
 
     // A full card, simulated by a file-size limit: the write fails after some bytes.
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit oldLimit{};
-    ::getrlimit(RLIMIT_FSIZE, &oldLimit);
-    rlimit small = oldLimit;
-    small.rlim_cur = 100;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const SettingsStatus status = settings.saveUserSettings(table);
-    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-    std::signal(SIGXFSZ, oldHandler);
+    const SettingsStatus status = [this] {
+        const test::ScopedFileSizeLimit full(100);
+        return settings.saveUserSettings(table);
+    }();
 
     EXPECT_EQ(status.failure, Failure::CannotWrite);
     EXPECT_EQ(status.error.code, EFBIG);
