@@ -83,7 +83,8 @@ configure_and_build() {
 }
 
 with_sanitizer_options() {
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 "$@"
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer/lsan.supp "$@"
 }
 
 run_tests() {
