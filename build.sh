@@ -9,6 +9,7 @@
 #   ./build.sh bench           release build into build-release/ and run the benchmarks
 #   ./build.sh run             build and start the program
 #   ./build.sh screenshots     draw every window in both languages into docs/screenshots/
+#   ./build.sh pictures        redraw the PNG pictures from their SVGs into resources/ (commit them)
 #   ./build.sh windows-check   cross-build the core for Windows into build-windows/ and run its tests under Wine
 #   ./build.sh windows-program Qt for Windows (built once into a cache), the program for Windows into
 #                              build-windows-program/, its window tests and the real .exe under Wine
@@ -23,7 +24,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   e2fsprogs util-linux mount
-  xvfb xauth xdotool fonts-dejavu-core ccache
+  xvfb xauth xdotool fonts-dejavu-core ccache libpng-dev
 )
 
 # The Windows check: MinGW-w64 (posix threads, which GoogleTest needs), Wine, GoogleTest's sources,
@@ -201,6 +202,11 @@ case "$command" in
     configure_and_build build -DCMAKE_BUILD_TYPE=Debug
     tools/screenshots/take-screenshots.sh build/tools/screenshots/zv-screenshots docs/screenshots
     ;;
+  pictures)
+    install_missing_packages
+    configure_and_build build -DCMAKE_BUILD_TYPE=Debug
+    cmake --build build --target update_pictures
+    ;;
   windows-check)
     install_missing_packages "${WINDOWS_PACKAGES[@]}"
     generate_missing_locales
@@ -248,7 +254,7 @@ case "$command" in
     as_root packaging/check-package.sh build-package/zentrik-vesmar_*.deb
     ;;
   *)
-    echo "usage: ./build.sh [test|test-sanitize|soak|fuzz [SECONDS]|bench|run|screenshots|windows-check|windows-program|windows-package|package]" >&2
+    echo "usage: ./build.sh [test|test-sanitize|soak|fuzz [SECONDS]|bench|run|screenshots|pictures|windows-check|windows-program|windows-package|package]" >&2
     exit 2
     ;;
 esac
