@@ -17,12 +17,11 @@ done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/zv-cost.XXXXXX")
 chmod 700 "$work"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work HOME=$work QT_QPA_PLATFORM=xcb
+# shellcheck source=../tests/common/xvfb.sh
+. "$(dirname "$0")/../tests/common/xvfb.sh"
+start_xvfb "$work"
+trap 'kill $xvfb_pid $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR=$work HOME=$work QT_QPA_PLATFORM=xcb
 
 value() { awk -v key="$1" '$1 == key { print $2 }' "$work/readings"; }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
