@@ -32,6 +32,7 @@ milliseconds() { date +%s%3N; }
 # fresh CASE: an empty home, a private runtime folder, a temporary folder and a working folder
 fresh() {
     dir=$root/$1
+    killed=""
     mkdir -p "$dir/home" "$dir/run" "$dir/tmp" "$dir/cwd"
     chmod 700 "$dir/run"
     run=$dir/run
@@ -40,10 +41,12 @@ fresh() {
 
 start() { (cd "$dir/cwd" && exec "$program") & }
 
-# listening PID FOLDER: the copy PID runs and listens in FOLDER within 10 s
+# listening PID FOLDER: the copy PID runs and listens in FOLDER within 10 s. A killed copy leaves
+# its socket file behind: until its lock is taken over, that file says nothing.
 listening() {
     for _ in $(seq 200); do
-        [ -S "$2/$name.socket" ] && return 0
+        [ -S "$2/$name.socket" ] && { [ -z "$killed" ] || [ "$(head -n 1 "$2/$name.lock")" != "$killed" ]; } &&
+            return 0
         alive "$1" || return 1
         sleep 0.05
     done
@@ -81,6 +84,7 @@ killed_copy() {
     listening "$copy" "$run" || fail "$label: the copy to kill never listened"
     kill -9 "$copy"
     wait "$copy" 2>/dev/null
+    killed=$copy
     [ -s "$run/$name.lock" ] || fail "$label: the killed copy left no lock to test with"
 }
 # Qt's own fallback for a missing or unsafe runtime folder, taken by someone else first.
