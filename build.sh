@@ -77,8 +77,14 @@ configure_and_build() {
   shift
   local werror=OFF launcher=()
   [ -n "${CI:-}" ] && werror=ON
-  # ccache keeps rebuilds of the same sources cheap across build folders and CI runs.
-  command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  # ccache keeps rebuilds of the same sources cheap across build folders and CI runs. Paths are
+  # hashed relative to the checkout, so a fresh clone elsewhere still hits; in CI the build
+  # folder's own path is left out of the hash too (it only names the folder in debug info).
+  if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR=$PWD
+    [ -n "${CI:-}" ] && export CCACHE_NOHASHDIR=true
+  fi
   cmake -S . -B "$dir" -G Ninja -DZV_WERROR="$werror" "${launcher[@]}" "$@"
   cmake --build "$dir"
 }
