@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/DriveChangeWatch.h"
 #include "app/SystemSeams.h"
 #include "app/TXJustOne.h"
 #include "app/WindowSet.h"
@@ -25,6 +26,7 @@ int runProgram(int argc, char** argv)
     SystemClock clock;
     SystemAddressOpener opener;
     const std::unique_ptr<DriveProbe> probe = makeSystemDriveProbe();
+    const DriveChangeWatch driveChanges(*probe);
     AppContext context(Seams{clock, opener, *probe, &userDefaultLanguageId, systemSettingsPath()});
     WindowSet windows(context);
     justOne.setWindowToActivate(&windows.main());

@@ -4,6 +4,7 @@
 //
 //   window_cost program SECONDS   start-up to first paint, paints per second, CPU, memory
 //   window_cost bare SECONDS      CPU of two empty 1 ms timers
+#include "app/DriveChangeWatch.h"
 #include "app/SystemSeams.h"
 #include "app/WindowSet.h"
 #include "app/ZentrikApplication.h"
@@ -136,6 +137,7 @@ int program(int argc, char** argv, int seconds, const QElapsedTimer& sinceStart)
     zv::SystemClock clock;
     zv::SystemAddressOpener opener;
     const std::unique_ptr<zv::DriveProbe> probe = zv::makeSystemDriveProbe();
+    const zv::DriveChangeWatch driveChanges(*probe);
     zv::AppContext context(zv::Seams{clock, opener, *probe, &zv::userDefaultLanguageId,
         settingsFolder.filePath(QStringLiteral("Zentrik.ini")).toStdString()});
     zv::WindowSet windows(context);

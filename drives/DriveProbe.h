@@ -49,6 +49,12 @@ public:
     // tell that cheaply says true.
     virtual bool answersMayHaveChanged() { return true; }
 
+    // For an event loop that can watch a descriptor, so a poll need not ask the system on every
+    // tick: a descriptor that polls exceptional (POLLPRI) when the answers may have changed, or
+    // -1 when the probe has none. Whoever takes it calls changeSignalled() on each report.
+    [[nodiscard]] virtual int takeChangeHandle() { return -1; }
+    virtual void changeSignalled() { }
+
     // Asked right before a write, apart from the poll: is `root` at this moment a removable
     // drive, and is `device` the device its opened folder lives on? A card pulled since the
     // last poll leaves its bare mount-point folder behind on the computer's own disk, which the

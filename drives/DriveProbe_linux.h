@@ -26,7 +26,8 @@ struct LinuxSystemPaths {
 // links and database, else from the mount point's name. Nothing reads the medium.
 //
 // The table and the sysfs answers are read again only when the mount table changed, so a
-// poll without a change costs one poll() call and a lookup per candidate.
+// poll without a change costs one poll() call and a lookup per candidate, or no system call at
+// all once an event loop watches the table's change mark.
 class LinuxDriveProbe final : public DriveProbe {
 public:
     explicit LinuxDriveProbe(LinuxSystemPaths paths = {});
@@ -36,6 +37,8 @@ public:
     bool volumeInformation(const std::string& root, VolumeInformation& out) override;
     // Only a changed mount table changes the answers: sysfs is read again only then.
     bool answersMayHaveChanged() override;
+    int takeChangeHandle() override { return watch_.handOverChangeMark(); }
+    void changeSignalled() override { watch_.signalled(); }
     bool isRemovableRootNow(const std::string& root, std::uint64_t device) override;
 
     // How many times the mount table was read; a poll that finds no change leaves it alone.

@@ -69,6 +69,8 @@ bool MountTableWatch::changed()
         stamp_ = stampOf(path_);
         return true;
     }
+    if (handedOver_)
+        return std::exchange(signalled_, false);
     if (procFd_ >= 0) {
         pollfd request{procFd_, POLLPRI, 0};
         // With events = POLLPRI alone, any report at all is the change mark; a failed call
@@ -80,6 +82,12 @@ bool MountTableWatch::changed()
         return false;
     stamp_ = now;
     return true;
+}
+
+int MountTableWatch::handOverChangeMark()
+{
+    handedOver_ = procFd_ >= 0;
+    return procFd_;
 }
 
 bool MountTableWatch::read(std::string& text) const

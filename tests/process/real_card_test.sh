@@ -4,7 +4,7 @@
 # Plugged, the card is listed within a second (set becomes usable); set writes the time file
 # there, replacing a link of that name without touching what it points to; on a full card set
 # says so and leaves the earlier file whole; the card unmounts at once (nothing held open);
-# unplugged, the program runs on.
+# unplugged, it leaves the list within a second and the program runs on.
 # Exit 77 (skipped) with the reason when this machine cannot do it.
 set -u
 program=${1:?usage: real_card_test.sh PATH/TO/zentrik-vesmar}
@@ -92,6 +92,11 @@ unshare -m --propagation private bash -c '
     echo "the card unmounted at once"
     sleep 1
     kill -0 "$app" 2>/dev/null || fail "the program ended after the card was pulled"
+    # Gone from the list within the second, set is disabled: a press shows nothing at all.
+    click_at $((mx + 200)) $((my + 528))
+    sleep 0.5
+    [ "$(xdotool search --onlyvisible --name "Zentrik" 2>/dev/null | wc -l)" -eq 1 ] ||
+        fail "set still answered a second after the card was pulled"
     window_of_width 322 >/dev/null && fail "the confirmation did not close"
     grep -i "error\|warning" "$work/stderr" && fail "the program complained"
     echo PASS

@@ -245,5 +245,27 @@ TEST(LinuxDriveProbeOnThisSystem, realMountTableListsRootAndIsNotReadAgainWithou
     EXPECT_EQ(probe.tableReads(), 1u);
 }
 
+// Once the event loop watches the change mark, a poll reads the table again only when the loop
+// reported a change, and only once per report; a table off procfs has no mark to hand over.
+TEST(LinuxDriveProbeOnThisSystem, aWatchedChangeMarkIsTheOnlyReasonToReadAgain)
+{
+    if (!std::filesystem::exists("/proc/self/mountinfo"))
+        GTEST_SKIP() << "no /proc here";
+    LinuxDriveProbe probe;
+    ASSERT_GE(probe.takeChangeHandle(), 0);
+    (void)probe.candidateRoots();
+    EXPECT_FALSE(probe.answersMayHaveChanged());
+    probe.changeSignalled();
+    EXPECT_TRUE(probe.answersMayHaveChanged());
+    (void)probe.candidateRoots();
+    EXPECT_FALSE(probe.answersMayHaveChanged());
+    EXPECT_EQ(probe.tableReads(), 2u);
+
+    test::FakeSystemTree tree;
+    tree.writeMountInfo({});
+    LinuxDriveProbe fake(tree.paths());
+    EXPECT_EQ(fake.takeChangeHandle(), -1);
+}
+
 } // namespace
 } // namespace zv
