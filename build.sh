@@ -11,6 +11,7 @@
 #   ./build.sh screenshots     draw every window in both languages into docs/screenshots/
 #   ./build.sh pictures        redraw the PNG pictures from their SVGs into resources/ (commit them)
 #   ./build.sh windows-check   cross-build the core for Windows into build-windows/ and run its tests under Wine
+#   ./build.sh windows-qt      Qt for Windows alone, built once into the user's cache
 #   ./build.sh windows-program Qt for Windows (built once into a cache), the program for Windows into
 #                              build-windows-program/, its window tests and the real .exe under Wine
 #   ./build.sh windows-package the portable zip and the NSIS installer from windows-program's .exe,
@@ -66,9 +67,14 @@ install_missing_packages() {
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
+  # CI installs from two steps at once (Qt for Windows builds beside the rest); apt takes one.
+  local apt_lock
+  exec {apt_lock}>"${TMPDIR:-/tmp}/zentrik-vesmar-apt.lock"
+  flock "$apt_lock"
   echo "build.sh: installing ${missing[*]}"
   as_root apt-get update -qq
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  exec {apt_lock}>&-
 }
 
 # configure_and_build DIR [cmake options...]
@@ -152,6 +158,17 @@ start_wine_display() {
   trap 'stop_wine; kill $xvfb_pid 2>/dev/null; rm -rf "$xvfb_work"' EXIT
 }
 
+# fuzz_one TARGET SECONDS: runs one fuzzer on its corpus and seeds; a failure leaves NAME.failed
+fuzz_one() {
+  local name corpus
+  name=$(basename "$1")
+  corpus=build-fuzz/corpus/$name
+  mkdir -p "$corpus"
+  echo "build.sh: fuzzing $name for ${2}s"
+  "$1" -max_total_time="$2" -print_final_stats=1 "$corpus" tests/fuzz/seeds/"$name" >"build-fuzz/$name.log" 2>&1 ||
+    : >"build-fuzz/$name.failed"
+}
+
 command=${1:-test}
 case "$command" in
   test)
@@ -174,20 +191,23 @@ case "$command" in
     install_missing_packages
     CXX=clang++ configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_BUILD_FUZZERS=ON \
       -DZV_BUILD_TESTS=OFF -DZV_BUILD_BENCHMARKS=OFF -DZV_BUILD_GUI=OFF
+    # One fuzzer per core at a time: each still gets SECONDS of a whole core.
+    rm -f build-fuzz/*.failed
     for target in build-fuzz/tests/fuzz/fuzz_*; do
       [ -x "$target" ] || continue
-      name=$(basename "$target")
-      corpus=build-fuzz/corpus/$name
-      mkdir -p "$corpus"
-      echo "build.sh: fuzzing $name for ${seconds}s"
-      if ! "$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus" tests/fuzz/seeds/"$name" \
-        >"build-fuzz/$name.log" 2>&1; then
-        tail -n 60 "build-fuzz/$name.log"
-        echo "build.sh: $name found a failure" >&2
-        exit 1
-      fi
-      tail -n 12 "build-fuzz/$name.log"
+      while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do wait -n || true; done
+      fuzz_one "$target" "$seconds" &
     done
+    wait
+    for log in build-fuzz/fuzz_*.log; do
+      if [ -e "${log%.log}.failed" ]; then
+        tail -n 60 "$log"
+        echo "build.sh: $(basename "${log%.log}") found a failure" >&2
+      else
+        tail -n 12 "$log"
+      fi
+    done
+    if compgen -G 'build-fuzz/*.failed' >/dev/null; then exit 1; fi
     ;;
   bench)
     install_missing_packages
@@ -222,6 +242,10 @@ case "$command" in
     configure_and_build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
       -DCMAKE_BUILD_TYPE=Debug -DZV_BUILD_GUI=OFF -DZV_BUILD_BENCHMARKS=OFF
     run_tests build-windows
+    ;;
+  windows-qt)
+    install_missing_packages "${WINDOWS_PROGRAM_PACKAGES[@]}"
+    tools/windows/build-qt.sh
     ;;
   windows-program)
     install_missing_packages "${WINDOWS_PROGRAM_PACKAGES[@]}"
@@ -260,7 +284,7 @@ case "$command" in
     as_root packaging/check-package.sh build-package/zentrik-vesmar_*.deb
     ;;
   *)
-    echo "usage: ./build.sh [test|test-sanitize|soak|fuzz [SECONDS]|bench|run|screenshots|pictures|windows-check|windows-program|windows-package|package]" >&2
+    echo "usage: ./build.sh [test|test-sanitize|soak|fuzz [SECONDS]|bench|run|screenshots|pictures|windows-check|windows-qt|windows-program|windows-package|package]" >&2
     exit 2
     ;;
 esac
