@@ -2,9 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QStandardPaths>
-#include <QThread>
 #include <QWidget>
 
 #ifdef Q_OS_WIN
@@ -28,17 +26,11 @@ constexpr char kAnswer[] = "here\n";
 
 // A first copy that has just taken the lock may not listen yet.
 constexpr qint64 kListenGraceMs = 1000;
-constexpr int kConnectMs = 200;
 // How long a later copy waits in all for a running copy to answer before it starts on its
 // own. A first copy started a moment earlier answers once its windows are built.
 constexpr qint64 kGiveUpAfterMs = 6000;
 
 QString socketFileName(const QString& name) { return name + QStringLiteral(".socket"); }
-
-[[nodiscard]] int remainingMs(const QDeadlineTimer& deadline)
-{
-    return static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0));
-}
 
 #ifndef Q_OS_WIN
 // A Unix socket's path, with its closing zero, must fit in sockaddr_un::sun_path.
@@ -63,7 +55,8 @@ TXJustOne::TXJustOne(const QString& name, const QString& folder, QObject* parent
     : QObject(parent),
       guarded_(!folder.isEmpty()),
       serverName_(QDir(folder).filePath(socketFileName(name))),
-      lock_(QDir(folder).filePath(name + QStringLiteral(".lock")))
+      lock_(QDir(folder).filePath(name + QStringLiteral(".lock"))),
+      listener_([this](const QByteArray& request) { return answer(request); })
 {
 #ifdef Q_OS_WIN
     // Pipe names are global on Windows. The user's name and a digest of the user's own folder
@@ -131,50 +124,22 @@ bool TXJustOne::lockCannotBeHad() const
 bool TXJustOne::handOver(const QDeadlineTimer& giveUp) const
 {
     const QDeadlineTimer listenBy(std::min(kListenGraceMs, giveUp.remainingTime()));
-    QLocalSocket socket;
-    for (;;) {
-        socket.connectToServer(serverName_);
-        if (socket.waitForConnected(kConnectMs))
-            break;
-        if (listenBy.hasExpired())
-            return false;
-        QThread::msleep(50);
-    }
-    socket.write(SwitchToPrevious ? kActivate : kAreYouThere);
-    (void)socket.waitForBytesWritten(remainingMs(giveUp));
-    while (!socket.canReadLine())
-        if (giveUp.hasExpired() || !socket.waitForReadyRead(remainingMs(giveUp)))
-            return false;
-    return socket.readLine() == kAnswer;
+    return askListeningCopy(serverName_, SwitchToPrevious ? kActivate : kAreYouThere, listenBy, giveUp) == kAnswer;
 }
 
 void TXJustOne::listen()
 {
-    // A socket left by a killed copy would refuse the name.
-    QLocalServer::removeServer(serverName_);
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = server_.nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
-            answer(socket);
-        }
-    });
-    if (!server_.listen(serverName_))
-        qWarning("Later copies cannot reach this one: %s", qPrintable(server_.errorString()));
+    if (!listener_.listen(serverName_))
+        qWarning("Later copies cannot reach this one: %s", qPrintable(listener_.errorString()));
 }
 
-void TXJustOne::answer(QLocalSocket* socket)
+QByteArray TXJustOne::answer(const QByteArray& request)
 {
-    while (socket->canReadLine()) {
-        const QByteArray request = socket->readLine();
-        if (request == kActivate)
-            activate();
-        else if (request != kAreYouThere)
-            continue;
-        socket->write(kAnswer);
-    }
-    socket->flush();
+    if (request == kActivate)
+        activate();
+    else if (request != kAreYouThere)
+        return {};
+    return kAnswer;
 }
 
 void TXJustOne::activate()

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "app/CopyChannel.h"
+
 #include <QDeadlineTimer>
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
-class QLocalSocket;
 class QWidget;
 
 namespace zv {
@@ -44,13 +44,13 @@ private:
     [[nodiscard]] bool handOver(const QDeadlineTimer& giveUp) const;
     [[nodiscard]] bool lockCannotBeHad() const;
     void listen();
-    void answer(QLocalSocket* socket);
+    [[nodiscard]] QByteArray answer(const QByteArray& request);
     void activate();
 
     bool guarded_;
     QString serverName_;
     QLockFile lock_;
-    QLocalServer server_;
+    CopyListener listener_;
     QPointer<QWidget> window_;
 };
 

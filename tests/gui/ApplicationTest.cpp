@@ -12,6 +12,8 @@
 #include "ui/main/Unit1.h"
 #include "ui/settings/Unit4.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QTest>
 #include <QWheelEvent>
@@ -41,6 +43,8 @@ private slots:
     void allSixWindowsExistHiddenBeforeTheFirstTick();
     void theLightRunsInBothWindowsInStep();
     void aSecondCopyBringsTheFirstForward();
+    void theRunningCopyAnswersWhatACopySaysAndNothingElse_data();
+    void theRunningCopyAnswersWhatACopySaysAndNothingElse();
     void aLockThatCannotBeHadDoesNotStopTheStart_data();
     void aLockThatCannotBeHadDoesNotStopTheStart();
     void onlyAFolderThisUserAloneMayWriteIsPrivate_data();
@@ -154,6 +158,49 @@ void ApplicationTest::aSecondCopyBringsTheFirstForward()
     QTRY_VERIFY(secondRuns.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
     QVERIFY(!secondRuns.get());
     QTRY_VERIFY(!window.isMinimized());
+}
+
+void ApplicationTest::theRunningCopyAnswersWhatACopySaysAndNothingElse_data()
+{
+    QTest::addColumn<QByteArray>("said");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<bool>("overAtOnce"); // false: the caller waits in vain until it gives up
+    QTest::newRow("come forward") << QByteArray("activate\n") << QByteArray("here\n") << true;
+    QTest::newRow("are you there") << QByteArray("are you there\n") << QByteArray("here\n") << true;
+    QTest::newRow("anything else") << QByteArray("format c:\n") << QByteArray() << false;
+    QTest::newRow("a line without end is hung up on") << QByteArray(4096, 'x') << QByteArray() << true;
+}
+
+// Beside a caller that connects and says nothing, which must not hold up the next one.
+void ApplicationTest::theRunningCopyAnswersWhatACopySaysAndNothingElse()
+{
+#ifdef Q_OS_WIN
+    QSKIP("the Windows channel is Qt's own named pipe");
+#else
+    QFETCH(QByteArray, said);
+    QFETCH(QByteArray, answer);
+    QFETCH(bool, overAtOnce);
+    const TempFolder temp;
+    const QString folder = QString::fromStdString(temp.path());
+    TXJustOne first(QStringLiteral("Zentrik Vesmar"), folder);
+    QVERIFY(first.check());
+    const QString name = QDir(folder).filePath(QStringLiteral("Zentrik Vesmar.socket"));
+    constexpr int kGiveUpMs = 1000;
+    const auto ask = [&name](const QByteArray& line, int waitMs) {
+        return std::async(std::launch::async, [&name, line, waitMs] {
+            QElapsedTimer took;
+            took.start();
+            const QByteArray heard = askListeningCopy(name, line, QDeadlineTimer(500), QDeadlineTimer(waitMs));
+            return std::make_pair(heard, took.elapsed() < waitMs / 2);
+        });
+    };
+    auto silent = ask({}, kGiveUpMs / 2);
+    auto asked = ask(said, kGiveUpMs);
+    QTRY_VERIFY(asked.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+    QCOMPARE(asked.get(), std::make_pair(answer, overAtOnce));
+    QTRY_VERIFY(silent.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+    QCOMPARE(silent.get().first, QByteArray());
+#endif
 }
 
 void ApplicationTest::aLockThatCannotBeHadDoesNotStopTheStart_data()
