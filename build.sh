@@ -252,6 +252,12 @@ case "$command" in
     generate_missing_locales
     unset LC_ALL LC_MESSAGES LC_CTYPE LANGUAGE
     qt_prefix=$(tools/windows/build-qt.sh | tail -n 1)
+    # CMake keeps the Qt it first found: a folder configured against another build of Qt (its
+    # options changed) starts afresh.
+    if [ -f build-windows-program/CMakeCache.txt ] &&
+      ! grep -qxF "Qt6_DIR:PATH=$qt_prefix/lib/cmake/Qt6" build-windows-program/CMakeCache.txt; then
+      rm -rf build-windows-program
+    fi
     start_wine_display
     configure_and_build build-windows-program -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \

@@ -17,12 +17,25 @@ TRIPLE=x86_64-w64-mingw32
 # socket), Test, the Windows platform, the windowsvista style, PNG pictures. The window tests run
 # on the Windows platform itself under Wine: Qt's offscreen platform would need FreeType, which
 # Windows does not use. The +dfsg tarball lacks sqlite and wintab, hence no SQL and no tablet events.
+# Everything the program never shows is left out, which shortens the build from a bare machine:
+# the Direct2D platform (a second copy of the Windows one; DirectWrite 3 goes with it, or the
+# link breaks), the graphics view, dialogs and widgets no window uses, and the Internet side of
+# Qt Network (only its local socket is used).
 QT_OPTIONS=(
   -static -release -optimize-size -nomake examples -nomake tests
   -no-opengl -no-dbus -no-feature-vulkan -no-icu -no-openssl -no-feature-ssl -no-feature-schannel
   -no-feature-sql -no-feature-printsupport -no-feature-concurrent -no-feature-tabletevent
   -no-feature-networklistmanager -no-feature-zstd -no-freetype -no-feature-jpeg -no-feature-gif
   -no-feature-pdf -no-feature-textmarkdownreader -no-feature-textodfwriter
+  -no-feature-direct2d -no-feature-directwrite3 -no-feature-xml -no-feature-itemmodeltester
+  -no-feature-graphicsview -no-feature-mdiarea -no-feature-dockwidget -no-feature-toolbox
+  -no-feature-filedialog -no-feature-colordialog -no-feature-fontdialog -no-feature-wizard
+  -no-feature-progressdialog -no-feature-errormessage
+  -no-feature-undocommand -no-feature-fontcombobox -no-feature-keysequenceedit
+  -no-feature-lcdnumber -no-feature-dial -no-feature-splashscreen -no-feature-syntaxhighlighter
+  -no-feature-columnview -no-feature-movie
+  -no-feature-http -no-feature-networkproxy -no-feature-socks5 -no-feature-udpsocket
+  -no-feature-dnslookup -no-feature-networkdiskcache -no-feature-dtls
   -qt-zlib -qt-libpng -qt-pcre -qt-harfbuzz -qt-doubleconversion
 )
 
