@@ -68,11 +68,13 @@ private:
     return ::send(fd, bytes.constData(), static_cast<std::size_t>(bytes.size()), MSG_NOSIGNAL) == bytes.size();
 }
 
-// Reads what has arrived; false once the other side has closed or failed.
+// Reads what has arrived, up to a little more than the longest line, so a caller that never
+// stops talking cannot hold the loop or fill the memory; false once the other side has closed
+// or failed.
 [[nodiscard]] bool receiveInto(int fd, QByteArray& heard)
 {
     char buffer[kLongestLine];
-    for (;;) {
+    while (heard.size() < kLongestLine) {
         const ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
         if (got > 0)
             heard.append(buffer, got);
@@ -81,6 +83,7 @@ private:
         else if (errno != EINTR)
             return true;
     }
+    return true;
 }
 
 // One connected copy: what it has said so far, and the notifier that reads more.
