@@ -91,7 +91,7 @@ cd "$work/build"
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >configure.log 2>&1 ||
   { tail -n 40 configure.log >&2; exit 1; }
 
-echo "build-qt: building (about 35 minutes on two cores)" >&2
+echo "build-qt: building (about 30 minutes on two cores to itself)" >&2
 nice -n 10 cmake --build . --parallel "$(nproc)" >build.log 2>&1 || { tail -n 40 build.log >&2; exit 1; }
 cmake --install . >install.log 2>&1 || { tail -n 40 install.log >&2; exit 1; }
 
