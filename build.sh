@@ -199,12 +199,14 @@ case "$command" in
       fuzz_one "$target" "$seconds" &
     done
     wait
-    for log in build-fuzz/fuzz_*.log; do
-      if [ -e "${log%.log}.failed" ]; then
-        tail -n 60 "$log"
-        echo "build.sh: $(basename "${log%.log}") found a failure" >&2
+    for target in build-fuzz/tests/fuzz/fuzz_*; do
+      [ -x "$target" ] || continue
+      name=$(basename "$target")
+      if [ -e "build-fuzz/$name.failed" ]; then
+        tail -n 60 "build-fuzz/$name.log"
+        echo "build.sh: $name found a failure" >&2
       else
-        tail -n 12 "$log"
+        tail -n 12 "build-fuzz/$name.log"
       fi
     done
     if compgen -G 'build-fuzz/*.failed' >/dev/null; then exit 1; fi
