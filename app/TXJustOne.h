@@ -35,6 +35,9 @@ public:
 
     bool SwitchToPrevious = true;
 
+    // The name this copy listens under for later copies.
+    [[nodiscard]] const QString& serverName() const { return serverName_; }
+
     // The per-user folder for the lock and the socket of `name`: the runtime folder when it is
     // private, else a private one made in the user's cache folder, else in the temporary
     // folder; empty when none is private. On Windows the user's temporary folder.
