@@ -13,19 +13,20 @@ QT_VERSION=6.4.2
 QT_SOURCE_VERSION=6.4.2+dfsg-10
 TRIPLE=x86_64-w64-mingw32
 
-# What the program and its window tests need: Core, Gui, Widgets, Network (the single-copy
-# socket), Test, the Windows platform, the windowsvista style, PNG pictures. The window tests run
-# on the Windows platform itself under Wine: Qt's offscreen platform would need FreeType, which
-# Windows does not use. The +dfsg tarball lacks sqlite and wintab, hence no SQL and no tablet events.
-# Everything the program never shows is left out, which shortens the build from a bare machine:
-# the Direct2D platform (a second copy of the Windows one; DirectWrite 3 goes with it, or the
-# link breaks), the graphics view, dialogs and widgets no window uses, and the Internet side of
-# Qt Network (only its local socket is used).
+# What the program and its window tests need: Core, Gui, Widgets, Test, the Windows platform,
+# the windowsvista style, PNG pictures. The window tests run on the Windows platform itself under
+# Wine: Qt's offscreen platform would need FreeType, which Windows does not use. The +dfsg tarball
+# lacks sqlite and wintab, hence no SQL and no tablet events. Everything the program never shows
+# is left out, which shortens the build from a bare machine: Qt Network (copies of the program
+# talk through a named pipe of their own), HarfBuzz (the windows show Latin and Cyrillic only,
+# which the font engine's own glyph advances and kerning lay out), the Direct2D platform (a
+# second copy of the Windows one; DirectWrite 3 goes with it, or the link breaks), the graphics
+# view, ICO images (the icon lives in the .exe's resources), dialogs and widgets no window uses.
 QT_OPTIONS=(
   -static -release -optimize-size -nomake examples -nomake tests
-  -no-opengl -no-dbus -no-feature-vulkan -no-icu -no-openssl -no-feature-ssl -no-feature-schannel
+  -no-opengl -no-dbus -no-feature-vulkan -no-icu -no-feature-network
   -no-feature-sql -no-feature-printsupport -no-feature-concurrent -no-feature-tabletevent
-  -no-feature-networklistmanager -no-feature-zstd -no-freetype -no-feature-jpeg -no-feature-gif
+  -no-feature-zstd -no-freetype -no-feature-jpeg -no-feature-gif
   -no-feature-pdf -no-feature-textmarkdownreader -no-feature-textodfwriter
   -no-feature-direct2d -no-feature-directwrite3 -no-feature-xml -no-feature-itemmodeltester
   -no-feature-graphicsview -no-feature-mdiarea -no-feature-dockwidget -no-feature-toolbox
@@ -33,10 +34,8 @@ QT_OPTIONS=(
   -no-feature-progressdialog -no-feature-errormessage
   -no-feature-undocommand -no-feature-fontcombobox -no-feature-keysequenceedit
   -no-feature-lcdnumber -no-feature-dial -no-feature-splashscreen -no-feature-syntaxhighlighter
-  -no-feature-columnview -no-feature-movie
-  -no-feature-http -no-feature-networkproxy -no-feature-socks5 -no-feature-udpsocket
-  -no-feature-dnslookup -no-feature-networkdiskcache -no-feature-dtls
-  -qt-zlib -qt-libpng -qt-pcre -qt-harfbuzz -qt-doubleconversion
+  -no-feature-columnview -no-feature-movie -no-feature-ico
+  -no-harfbuzz -qt-zlib -qt-libpng -qt-pcre -qt-doubleconversion
 )
 
 options_key=$(printf '%s\n' "$QT_SOURCE_VERSION" "${QT_OPTIONS[@]}" | sha256sum | cut -c1-12)
@@ -53,7 +52,7 @@ fi
 prefix_is_complete() {
   [ -f "$prefix/.complete" ] &&
     [ -f "$prefix/lib/cmake/Qt6/qt.toolchain.cmake" ] &&
-    [ -f "$prefix/lib/libQt6Widgets.a" ] && [ -f "$prefix/lib/libQt6Network.a" ] &&
+    [ -f "$prefix/lib/libQt6Widgets.a" ] &&
     [ -f "$prefix/lib/libQt6Test.a" ] &&
     [ -f "$prefix/plugins/platforms/libqwindows.a" ] &&
     [ -f "$prefix/plugins/styles/libqwindowsvistastyle.a" ]
