@@ -45,9 +45,11 @@ inline constexpr std::array<ShownPicture, 7> kGlyphs = {{
     {"glyphs/settings", {16, 16}},
 }};
 
-// The application icon, at the sizes title bars, task bars and menus ask for.
+// The application icon, at the sizes title bars, task bars and menus ask for, up to 64 at 200 %.
+// Every size is decoded at start and handed to the window system with each window, so none
+// is kept that no one asks for (the menu's icon is the scalable one).
 inline constexpr const char* kIconSource = "zentrik-vesmar";
-inline constexpr std::array<int, 7> kIconSizes = {16, 24, 32, 48, 64, 128, 256};
+inline constexpr std::array<int, 6> kIconSizes = {16, 24, 32, 48, 64, 128};
 
 // The two pixel ratios each picture is kept at; Qt finds an @2x file beside its 1x one by name.
 inline constexpr std::array<int, 2> kStoredRatios = {1, 2};
