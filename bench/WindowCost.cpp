@@ -3,7 +3,8 @@
 // 1 ms timers. Run by window_cost.sh under Xvfb; prints one "name value" line per reading.
 //
 //   window_cost program SECONDS   start-up to first paint, paints per second, CPU, memory
-//   window_cost bare SECONDS      CPU of two empty 1 ms timers
+//   window_cost bare SECONDS      start-up to first paint of an empty window, CPU of two empty
+//                                 1 ms timers
 #include "app/DriveChangeWatch.h"
 #include "app/SystemSeams.h"
 #include "app/WindowSet.h"
@@ -18,6 +19,7 @@
 #include <QEvent>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWidget>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -72,10 +74,10 @@ QString windowOf(QObject* target)
     return widget != nullptr ? widget->window()->objectName() : QString();
 }
 
-// Counts paint events of every widget, and notes when the main window first painted.
+// Counts paint events of every widget, and notes when the window named `first` first painted.
 class PaintCounter final : public QObject {
 public:
-    explicit PaintCounter(const QElapsedTimer& sinceStart) : sinceStart_(sinceStart) { }
+    PaintCounter(const QElapsedTimer& sinceStart, QLatin1String first) : sinceStart_(sinceStart), first_(first) { }
 
     bool eventFilter(QObject* target, QEvent* event) override
     {
@@ -83,7 +85,7 @@ public:
             ++paints;
             if (detail_)
                 ++byName[(windowOf(target) + QLatin1Char('/') + target->objectName()).toStdString()];
-            if (firstMainPaintMs < 0 && target->objectName() == QLatin1String("TForm1")) {
+            if (firstMainPaintMs < 0 && target->objectName() == first_) {
                 firstMainPaintMs = sinceStart_.nsecsElapsed() / 1e6;
                 processAgeAtFirstPaintMs = processAgeMs();
             }
@@ -98,6 +100,7 @@ public:
 
 private:
     const QElapsedTimer& sinceStart_;
+    const QLatin1String first_;
     const bool detail_ = qEnvironmentVariableIsSet("ZV_PAINT_DETAIL");
 };
 
@@ -113,9 +116,17 @@ template <typename Report> void measure(int seconds, Report report)
     });
 }
 
-int bare(int argc, char** argv, int seconds)
+int bare(int argc, char** argv, int seconds, const QElapsedTimer& sinceStart)
 {
     QApplication application(argc, argv);
+    // An empty window, for the start's floor: what any Qt window costs to reach the screen.
+    PaintCounter counter(sinceStart, QLatin1String("bare"));
+    application.installEventFilter(&counter);
+    QWidget window;
+    window.setObjectName(QStringLiteral("bare"));
+    window.setWindowTitle(QStringLiteral("bare"));
+    window.resize(200, 100);
+    window.show();
     QTimer first;
     QTimer second;
     for (QTimer* timer : {&first, &second}) {
@@ -123,14 +134,17 @@ int bare(int argc, char** argv, int seconds)
         QObject::connect(timer, &QTimer::timeout, [] {});
         timer->start(1);
     }
-    measure(seconds, [](double cpu) { std::printf("bare_cpu_share %.4f\n", cpu); });
+    measure(seconds, [&counter](double cpu) {
+        std::printf("bare_start_to_painted_ms %.1f\n", counter.processAgeAtFirstPaintMs);
+        std::printf("bare_cpu_share %.4f\n", cpu);
+    });
     return QApplication::exec();
 }
 
 int program(int argc, char** argv, int seconds, const QElapsedTimer& sinceStart)
 {
     zv::ZentrikApplication application(argc, argv);
-    PaintCounter counter(sinceStart);
+    PaintCounter counter(sinceStart, QLatin1String("TForm1"));
     application.installEventFilter(&counter);
     QTemporaryDir settingsFolder;
 
@@ -166,7 +180,7 @@ int main(int argc, char** argv)
     sinceStart.start();
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 10;
     if (argc > 1 && std::strcmp(argv[1], "bare") == 0)
-        return bare(argc, argv, seconds);
+        return bare(argc, argv, seconds, sinceStart);
     if (argc > 1 && std::strcmp(argv[1], "program") == 0)
         return program(argc, argv, seconds, sinceStart);
     std::fprintf(stderr, "usage: window_cost program|bare SECONDS\n");
