@@ -49,9 +49,10 @@ public:
     // tell that cheaply says true.
     virtual bool answersMayHaveChanged() { return true; }
 
-    // For an event loop that can watch a descriptor, so a poll need not ask the system on every
+    // For a waiter that can watch a descriptor, so a poll need not ask the system on every
     // tick: a descriptor that polls exceptional (POLLPRI) when the answers may have changed, or
-    // -1 when the probe has none. Whoever takes it calls changeSignalled() on each report.
+    // -1 when the probe has none. Whoever takes it calls changeSignalled() on each report, from
+    // any thread.
     [[nodiscard]] virtual int takeChangeHandle() { return -1; }
     virtual void changeSignalled() { }
 

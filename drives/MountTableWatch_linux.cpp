@@ -70,7 +70,7 @@ bool MountTableWatch::changed()
         return true;
     }
     if (handedOver_)
-        return std::exchange(signalled_, false);
+        return signalled_.exchange(false);
     if (procFd_ >= 0) {
         pollfd request{procFd_, POLLPRI, 0};
         // With events = POLLPRI alone, any report at all is the change mark; a failed call

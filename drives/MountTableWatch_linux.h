@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <ctime>
 #include <string>
 #include <sys/types.h>
@@ -22,11 +23,11 @@ public:
     // True when the table may differ from the last time this was asked; true on the first call.
     [[nodiscard]] bool changed();
 
-    // For an event loop that watches the mark itself: the descriptor to poll for POLLPRI, or -1
+    // For a waiter that watches the mark itself: the descriptor to poll for POLLPRI, or -1
     // when the table is not on procfs. From then on changed() makes no system call and answers
-    // whether signalled() was called since it last asked.
+    // whether signalled() was called since it last asked; signalled() may come from any thread.
     [[nodiscard]] int handOverChangeMark();
-    void signalled() { signalled_ = true; }
+    void signalled() { signalled_.store(true); }
 
     // The whole table; false (and `text` undefined) when it cannot be read.
     [[nodiscard]] bool read(std::string& text) const;
@@ -47,7 +48,7 @@ private:
     int procFd_ = -1; // open only while the table lives on procfs
     bool asked_ = false;
     bool handedOver_ = false;
-    bool signalled_ = false;
+    std::atomic<bool> signalled_ = false;
     FileStamp stamp_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "drives/DriveProbe.h"
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -76,12 +77,17 @@ public:
         return found != drives_.end() && found->second.type == DriveType::Removable;
     }
 
+    int takeChangeHandle() override { return changeHandle; }
+    void changeSignalled() override { ++changesSignalled; }
+
     std::optional<bool> removableRootNow; // the answer of isRemovableRootNow(), when set
     std::optional<std::uint64_t> askedDevice; // the device isRemovableRootNow() was last given
     int candidateRootsCalls = 0;
     int driveTypeCalls = 0;
     int volumeInformationCalls = 0;
     bool tellsChanges = false; // else it says "may have changed" on every poll
+    int changeHandle = -1; // the descriptor handed out to be watched for changes
+    std::atomic<int> changesSignalled = 0;
 
 private:
     void put(const std::string& root, Drive drive)

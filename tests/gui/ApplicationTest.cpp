@@ -2,6 +2,7 @@
 // confirmation windows' rules.
 #include "GuiHarness.h"
 
+#include "app/DriveChangeWatch.h"
 #include "app/TXJustOne.h"
 #include "app/ZentrikApplication.h"
 #include "profiles/DefaultProfiles.h"
@@ -21,11 +22,13 @@
 #include <chrono>
 #include <future>
 #include <stdexcept>
+#include <thread>
 
 #ifndef Q_OS_WIN
 #include "common/ScopedUnprivileged.h"
 
 #include <optional>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -47,6 +50,7 @@ private slots:
     void theRunningCopyAnswersWhatACopySaysAndNothingElse();
     void aLockThatCannotBeHadDoesNotStopTheStart_data();
     void aLockThatCannotBeHadDoesNotStopTheStart();
+    void aDriveChangeIsToldFromTheWatchersThreadUntilItEnds();
     void onlyAFolderThisUserAloneMayWriteIsPrivate_data();
     void onlyAFolderThisUserAloneMayWriteIsPrivate();
     void confirmationsKeepTheirMessageAndTheirRules();
@@ -283,6 +287,33 @@ void ApplicationTest::confirmationsKeepTheirMessageAndTheirRules()
         Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(gui.context.forms.form5, &wheel);
     QVERIFY(wheel.isAccepted());
+}
+
+// The watcher tells a report without the event loop, does not spin on a descriptor that
+// reports for good, and ends when it is destroyed (else this test hangs).
+void ApplicationTest::aDriveChangeIsToldFromTheWatchersThreadUntilItEnds()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows probes have no descriptor to watch");
+#else
+    int ends[2];
+    QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0);
+    test::FakeDriveProbe probe;
+    probe.changeHandle = ends[0];
+    {
+        const DriveChangeWatch watch(probe);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        QCOMPARE(probe.changesSignalled.load(), 0);
+        ::close(ends[1]); // the other end hangs up: the descriptor now reports, and keeps reporting
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        QVERIFY(probe.changesSignalled.load() > 0);
+        QVERIFY2(probe.changesSignalled.load() <= 10, "a lasting report spins the watcher");
+    }
+    const int told = probe.changesSignalled.load();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    QCOMPARE(probe.changesSignalled.load(), told);
+    ::close(ends[0]);
+#endif
 }
 
 int main(int argc, char** argv)
