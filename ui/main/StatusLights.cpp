@@ -21,9 +21,13 @@ void StatusLights::addStrip(const LampStrip& unlit, const LampStrip& lit, const 
         lit[i]->setPixmap(on);
         unlit[i]->setAutoFillBackground(true);
         lit[i]->setAutoFillBackground(true);
-        lit[i]->setVisible(static_cast<int>(i) == lit_);
+        lit[i]->show();
+        if (static_cast<int>(i) == lit_)
+            unlit[i]->stackUnder(lit[i]);
+        else
+            lit[i]->stackUnder(unlit[i]);
     }
-    strips_.push_back(lit);
+    strips_.push_back({unlit, lit});
 }
 
 void StatusLights::start() { timer_.start(); }
@@ -32,10 +36,11 @@ void StatusLights::step()
 {
     const int previous = lit_;
     lit_ = (lit_ + 1) % kLampCount;
-    for (const LampStrip& strip : strips_) {
+    const auto at = [](int position) { return static_cast<std::size_t>(position); };
+    for (const Strip& strip : strips_) {
         if (previous >= 0)
-            strip[static_cast<std::size_t>(previous)]->hide();
-        strip[static_cast<std::size_t>(lit_)]->show();
+            strip.lit[at(previous)]->stackUnder(strip.unlit[at(previous)]);
+        strip.unlit[at(lit_)]->stackUnder(strip.lit[at(lit_)]);
     }
 }
 

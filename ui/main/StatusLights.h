@@ -15,7 +15,9 @@ inline constexpr int kLampCount = 7;
 using LampStrip = std::array<QLabel*, kLampCount>; // left to right
 
 // The running red light: one lamp lit at a time, one step to the right every 250 ms,
-// wrapping round, in every strip at once. A step changes only two visibilities per strip.
+// wrapping round, in every strip at once. Each lit lamp lies under or over its unlit twin, and a
+// step restacks two lamps per strip: unlike showing and hiding, that asks the parent for no new
+// layout and the window system for no pointer position.
 class StatusLights final : public QObject {
     Q_OBJECT
 
@@ -24,7 +26,8 @@ public:
 
     explicit StatusLights(QObject* parent = nullptr);
 
-    // A strip is a row of unlit lamps with a lit lamp over each; lighting one shows its lit lamp.
+    // A strip is a row of unlit lamps with a lit lamp at the same place as each; lighting one
+    // puts its lit lamp on top.
     void addStrip(const LampStrip& unlit, const LampStrip& lit, const QPixmap& off, const QPixmap& on);
     // The first lamp lights one step after this.
     void start();
@@ -36,7 +39,11 @@ private:
     void step();
 
     QTimer timer_;
-    std::vector<LampStrip> strips_;
+    struct Strip {
+        LampStrip unlit;
+        LampStrip lit;
+    };
+    std::vector<Strip> strips_;
     int lit_ = -1;
 };
 
