@@ -38,7 +38,9 @@ QT_OPTIONS=(
   -no-harfbuzz -qt-zlib -qt-libpng -qt-pcre -qt-doubleconversion
 )
 
-options_key=$(printf '%s\n' "$QT_SOURCE_VERSION" "${QT_OPTIONS[@]}" | sha256sum | cut -c1-12)
+# Our own fixes to Qt, applied over Debian's; they are part of the key as the options are.
+patches=("$here"/patches/*.patch)
+options_key=$( (printf '%s\n' "$QT_SOURCE_VERSION" "${QT_OPTIONS[@]}"; cat "${patches[@]}") | sha256sum | cut -c1-12)
 cache_root=${XDG_CACHE_HOME:-$HOME/.cache}/zentrik-vesmar
 prefix=$cache_root/qt-$QT_VERSION-$TRIPLE-$options_key
 
@@ -81,6 +83,9 @@ apt-get "${apt_private[@]}" -qq update
 (cd "$work/src" && apt-get "${apt_private[@]}" -qq source "qt6-base=$QT_SOURCE_VERSION" >/dev/null)
 source_dir=$(find "$work/src" -maxdepth 1 -mindepth 1 -type d -name 'qt6-base-*' | head -n 1)
 [ -n "$source_dir" ] || { echo "build-qt: no qt6-base source unpacked" >&2; exit 1; }
+for patch in "${patches[@]}"; do
+  patch -d "$source_dir" -p1 --forward --quiet <"$patch" || { echo "build-qt: $patch does not apply" >&2; exit 1; }
+done
 
 echo "build-qt: configuring into $prefix" >&2
 mkdir -p "$work/build"
@@ -90,7 +95,7 @@ cd "$work/build"
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >configure.log 2>&1 ||
   { tail -n 40 configure.log >&2; exit 1; }
 
-echo "build-qt: building (about 30 minutes on two cores to itself)" >&2
+echo "build-qt: building (about 25 minutes on two cores to itself)" >&2
 nice -n 10 cmake --build . --parallel "$(nproc)" >build.log 2>&1 || { tail -n 40 build.log >&2; exit 1; }
 cmake --install . >install.log 2>&1 || { tail -n 40 install.log >&2; exit 1; }
 
