@@ -26,6 +26,7 @@ unshare -m --propagation private bash -c '
     xvfb=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
     export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work HOME=$work LANG=ru_RU.UTF-8 LC_ALL=
+    for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.05; done
     "$program" 2>"$work/stderr" &
     app=$!
     trap "kill $app $xvfb 2>/dev/null" EXIT
