@@ -12,6 +12,20 @@ StatusLights::StatusLights(QObject* parent) : QObject(parent)
     connect(&timer_, &QTimer::timeout, this, &StatusLights::step);
 }
 
+namespace {
+
+// Puts lamp `i` of a strip on top lit or unlit. Only the pair's order changes, so whatever else
+// lies at that place keeps its own.
+void light(const LampStrip& unlit, const LampStrip& lit, std::size_t i, bool on)
+{
+    if (on)
+        unlit[i]->stackUnder(lit[i]);
+    else
+        lit[i]->stackUnder(unlit[i]);
+}
+
+} // namespace
+
 // Opaque lamps keep a step's repaint to the two lamps that change; see-through ones would
 // repaint the window behind them four times a second.
 void StatusLights::addStrip(const LampStrip& unlit, const LampStrip& lit, const QPixmap& off, const QPixmap& on)
@@ -22,10 +36,7 @@ void StatusLights::addStrip(const LampStrip& unlit, const LampStrip& lit, const 
         unlit[i]->setAutoFillBackground(true);
         lit[i]->setAutoFillBackground(true);
         lit[i]->show();
-        if (static_cast<int>(i) == lit_)
-            unlit[i]->stackUnder(lit[i]);
-        else
-            lit[i]->stackUnder(unlit[i]);
+        light(unlit, lit, i, static_cast<int>(i) == lit_);
     }
     strips_.push_back({unlit, lit});
 }
@@ -39,8 +50,8 @@ void StatusLights::step()
     const auto at = [](int position) { return static_cast<std::size_t>(position); };
     for (const Strip& strip : strips_) {
         if (previous >= 0)
-            strip.lit[at(previous)]->stackUnder(strip.unlit[at(previous)]);
-        strip.unlit[at(lit_)]->stackUnder(strip.lit[at(lit_)]);
+            light(strip.unlit, strip.lit, at(previous), false);
+        light(strip.unlit, strip.lit, at(lit_), true);
     }
 }
 
