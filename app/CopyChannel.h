@@ -10,6 +10,9 @@
 
 namespace zv {
 
+// A longer line than any copy sends ends the conversation.
+inline constexpr qsizetype kLongestCopyLine = 256;
+
 // The line channel between copies of the program: the running copy listens under a name (a
 // socket in a private folder; a named pipe on Windows), a later copy sends it one line and
 // waits for one line back. Lines end with '\n', which they carry.

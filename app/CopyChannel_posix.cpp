@@ -21,9 +21,6 @@ namespace zv {
 
 namespace {
 
-// A longer line than any copy sends ends the conversation.
-constexpr qsizetype kLongestLine = 256;
-
 class Descriptor final {
 public:
     explicit Descriptor(int fd = -1) : fd_(fd) { }
@@ -73,8 +70,8 @@ private:
 // or failed.
 [[nodiscard]] bool receiveInto(int fd, QByteArray& heard)
 {
-    char buffer[kLongestLine];
-    while (heard.size() < kLongestLine) {
+    char buffer[kLongestCopyLine];
+    while (heard.size() < kLongestCopyLine) {
         const ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
         if (got > 0)
             heard.append(buffer, got);
@@ -127,7 +124,7 @@ void CopyListener::Private::listenTo(Peer* peer)
         if (!said.isEmpty())
             (void)sendAll(peer->socket.get(), said);
     }
-    if (open && peer->heard.size() < kLongestLine)
+    if (open && peer->heard.size() < kLongestCopyLine)
         return;
     // Its notifier is the one calling: it is switched off now and deleted once the call is over.
     peer->readable->setEnabled(false);
@@ -187,7 +184,7 @@ QByteArray askListeningCopy(
     if (!sendAll(socket.get(), line))
         return {};
     QByteArray answer;
-    while (!answer.contains('\n') && answer.size() < kLongestLine) {
+    while (!answer.contains('\n') && answer.size() < kLongestCopyLine) {
         pollfd ready{socket.get(), POLLIN, 0};
         const int polled = ::poll(&ready, 1, static_cast<int>(std::max<qint64>(giveUp.remainingTime(), 0)));
         if (polled < 0 && errno == EINTR)

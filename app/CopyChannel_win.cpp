@@ -17,8 +17,6 @@ namespace zv {
 
 namespace {
 
-// A longer line than any copy sends ends the conversation.
-constexpr qsizetype kLongestLine = 256;
 // Callers heard at once; each holds an instance of the pipe until it hangs up.
 constexpr DWORD kMostCallers = 8;
 // How long the running copy tries to hand its answer over.
@@ -113,7 +111,7 @@ struct Instance {
     bool pending = false;
     bool talking = false;
     QByteArray heard;
-    char buffer[kLongestLine]{};
+    char buffer[kLongestCopyLine]{};
     std::unique_ptr<QWinEventNotifier> notifier;
 };
 
@@ -140,8 +138,8 @@ bool CopyListener::Private::openInstance(CopyListener* listener, bool first)
     auto instance = std::make_unique<Instance>();
     instance->pipe = owned(::CreateNamedPipeW(path.c_str(),
         PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0),
-        PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, kMostCallers, kLongestLine,
-        kLongestLine, 0, &attributes));
+        PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, kMostCallers, kLongestCopyLine,
+        kLongestCopyLine, 0, &attributes));
     if (instance->pipe)
         instance->event = manualResetEvent();
     if (!instance->event) {
@@ -185,7 +183,7 @@ void CopyListener::Private::signalled(CopyListener* listener, Instance* instance
     } else if (done) {
         hear(instance, moved);
     }
-    if (!done || instance->heard.size() >= kLongestLine || !instance->readMore())
+    if (!done || instance->heard.size() >= kLongestCopyLine || !instance->readMore())
         drop(listener, instance);
 }
 
@@ -249,8 +247,8 @@ QByteArray askListeningCopy(
     if (transfer(pipe.get(), false, said.data(), static_cast<DWORD>(said.size()), giveUp) != said.size())
         return {};
     QByteArray answer;
-    char buffer[kLongestLine];
-    while (!answer.contains('\n') && answer.size() < kLongestLine) {
+    char buffer[kLongestCopyLine];
+    while (!answer.contains('\n') && answer.size() < kLongestCopyLine) {
         const qint64 got = transfer(pipe.get(), true, buffer, sizeof buffer, giveUp);
         if (got <= 0)
             return {};
