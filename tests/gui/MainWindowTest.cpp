@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QScopeGuard>
 #include <QTest>
@@ -38,6 +39,7 @@ private slots:
     void aFailedWriteSaysWhyAndConfirmsNothing();
     void theBannerOpensTheMakersPage();
     void aTickThatChangesNothingRepaintsNothing();
+    void everyListOpensInItsOwnFontButNoneIsBuiltBeforeItOpens();
 };
 
 void MainWindowTest::settingQ5WithoutStampWritesTheFileAndConfirms()
@@ -269,6 +271,26 @@ void MainWindowTest::aTickThatChangesNothingRepaintsNothing()
     QCoreApplication::processEvents();
     QVERIFY(counter.painted.contains(QStringLiteral("Label5")));
     qApp->removeEventFilter(&counter);
+}
+
+// The windows start without the lists' popups, which are many widgets and most never open;
+// opened, each shows every item in the list's own bold font.
+void MainWindowTest::everyListOpensInItsOwnFontButNoneIsBuiltBeforeItOpens()
+{
+    GuiHarness gui;
+    for (QWidget* window : {static_cast<QWidget*>(gui.context.forms.form1), static_cast<QWidget*>(gui.context.forms.form4)}) {
+        window->show();
+        for (QComboBox* list : window->findChildren<QComboBox*>()) {
+            QVERIFY2(list->findChild<QAbstractItemView*>() == nullptr, qPrintable(list->objectName()));
+            list->showPopup();
+            const QAbstractItemView* popup = list->view();
+            QCOMPARE(popup->isVisible(), list->count() > 0); // an empty list opens nothing
+            QVERIFY(list->font().bold());
+            QCOMPARE(popup->font(), list->font());
+            QCOMPARE(popup->model()->rowCount(), list->count());
+            list->hidePopup();
+        }
+    }
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,0 +1,26 @@
+#include "ui/common/DropDownList.h"
+
+#include <QEvent>
+
+namespace zv {
+
+void DropDownList::changeEvent(QEvent* event)
+{
+    // QComboBox answers a font change by building its popup to hand it the font, but a popup
+    // built later takes the list's font by itself. An editable list also places its edit field
+    // then, so it keeps QComboBox's way.
+    if (event->type() == QEvent::FontChange && !popupBuilt_ && !isEditable()) {
+        QWidget::changeEvent(event);
+        updateGeometry();
+        return;
+    }
+    QComboBox::changeEvent(event);
+}
+
+void DropDownList::showPopup()
+{
+    popupBuilt_ = true;
+    QComboBox::showPopup();
+}
+
+} // namespace zv
