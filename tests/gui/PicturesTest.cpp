@@ -60,25 +60,29 @@ private:
 void PicturesTest::eachPictureIsItsShownSizeAtTheScreensRatio_data()
 {
     QTest::addColumn<pictures::ShownPicture>("picture");
+    QTest::addColumn<QSize>("shownSize");
     QTest::addColumn<Getter>("get");
+    // The cameras are fitted into their bevel's inside, so they are the one set not shown as stored.
     for (ModelIndex m = 0; m < kModelCount; ++m)
         QTest::newRow(pictures::kCameras[static_cast<std::size_t>(m)].name)
-            << pictures::kCameras[static_cast<std::size_t>(m)]
+            << pictures::kCameras[static_cast<std::size_t>(m)] << pictures::kCameraShownSize
             << Getter([m](const Pictures& p) -> const QPixmap& { return p.camera(m); });
-    QTest::newRow("lamp off") << pictures::kLampOff << Getter(&Pictures::lampOff);
-    QTest::newRow("lamp on") << pictures::kLampOn << Getter(&Pictures::lampOn);
-    QTest::newRow("banner") << pictures::kBanner << Getter(&Pictures::banner);
-    QTest::newRow("information") << pictures::kInformation << Getter(&Pictures::information);
+    QTest::newRow("lamp off") << pictures::kLampOff << pictures::kLampOff.size << Getter(&Pictures::lampOff);
+    QTest::newRow("lamp on") << pictures::kLampOn << pictures::kLampOn.size << Getter(&Pictures::lampOn);
+    QTest::newRow("banner") << pictures::kBanner << pictures::kBanner.size << Getter(&Pictures::banner);
+    QTest::newRow("information") << pictures::kInformation << pictures::kInformation.size
+                                 << Getter(&Pictures::information);
 }
 
 void PicturesTest::eachPictureIsItsShownSizeAtTheScreensRatio()
 {
     QFETCH(pictures::ShownPicture, picture);
+    QFETCH(QSize, shownSize);
     QFETCH(Getter, get);
     const QPixmap& pixmap = get(pictures_);
     QCOMPARE(pixmap.devicePixelRatio(), screenRatio());
-    QCOMPARE(pixmap.size(), picture.size * screenRatio());
-    if (const int stored = storedRatioShownAsIs(); stored != 0)
+    QCOMPARE(pixmap.size(), shownSize * screenRatio());
+    if (const int stored = storedRatioShownAsIs(); stored != 0 && shownSize == picture.size)
         QVERIFY(samePixels(pixmap.toImage(), QImage(QStringLiteral(":/") + pictures::pngFile(picture, stored))));
 }
 

@@ -29,6 +29,10 @@ inline constexpr std::array<ShownPicture, kModelCount> kCameras = {{
     {"cameras/rs101", {192, 144}},
     {"cameras/rs301", {192, 144}},
 }};
+// A camera's picture is shown stretched inside a one-pixel sunken bevel of the picture's own
+// size. It is fitted to that inside once, when loaded: a label stretching it would scale it
+// again into a copy of its own.
+inline constexpr QSize kCameraShownSize{190, 142};
 inline constexpr ShownPicture kLampOff{"lamps/lamp-off", {30, 30}};
 inline constexpr ShownPicture kLampOn{"lamps/lamp-on", {30, 30}};
 inline constexpr ShownPicture kBanner{"banner", {400, 65}};

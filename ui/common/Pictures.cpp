@@ -22,13 +22,13 @@ namespace {
 // The stored picture a screen ratio is drawn from: the 1x file at 100 % and below, the @2x one above.
 int storedRatioFor(qreal screenRatio) { return screenRatio > 1 ? 2 : 1; }
 
-// `stored` at exactly the screen's device pixels, so painting draws it pixel for pixel: as it is
-// when its ratio is the screen's, else scaled once (from the @2x file at 150 %, say). Bilinear
-// drawing costs a tenth of QPixmap::scaled's smooth scaling, and shrinking by no more than half
-// it loses nothing that shows.
-QPixmap fitToScreen(QPixmap stored, int storedRatio, QSize shownSize, qreal screenRatio)
+// `stored` at exactly the screen's device pixels for `shownSize`, so painting draws it pixel for
+// pixel: as it is when it has that size already, else scaled once (from the @2x file at 150 %,
+// say). Bilinear drawing costs a tenth of QPixmap::scaled's smooth scaling, and shrinking by no
+// more than half it loses nothing that shows.
+QPixmap fitToScreen(QPixmap stored, QSize shownSize, qreal screenRatio)
 {
-    if (screenRatio != storedRatio) {
+    if (stored.size() != shownSize * screenRatio) {
         QImage fitted(shownSize * screenRatio, QImage::Format_ARGB32_Premultiplied);
         fitted.fill(Qt::transparent);
         QPainter painter(&fitted);
@@ -53,12 +53,16 @@ QImage readPng(const QString& resource)
     return image;
 }
 
+QPixmap load(const pictures::ShownPicture& picture, qreal screenRatio, QSize shownSize)
+{
+    // The image is handed over whole, so the pixmap takes its pixels without a copy.
+    QImage image = readPng(QStringLiteral(":/") + pictures::pngFile(picture, storedRatioFor(screenRatio)));
+    return fitToScreen(QPixmap::fromImage(std::move(image)), shownSize, screenRatio);
+}
+
 QPixmap load(const pictures::ShownPicture& picture, qreal screenRatio)
 {
-    const int storedRatio = storedRatioFor(screenRatio);
-    // The image is handed over whole, so the pixmap takes its pixels without a copy.
-    QImage image = readPng(QStringLiteral(":/") + pictures::pngFile(picture, storedRatio));
-    return fitToScreen(QPixmap::fromImage(std::move(image)), storedRatio, picture.size, screenRatio);
+    return load(picture, screenRatio, picture.size);
 }
 
 QIcon loadApplicationIcon()
@@ -108,7 +112,7 @@ const QPixmap& Pictures::camera(ModelIndex m) const
 {
     QPixmap& picture = cameras_[static_cast<std::size_t>(m)];
     if (picture.isNull())
-        picture = load(pictures::kCameras[static_cast<std::size_t>(m)], ratio_);
+        picture = load(pictures::kCameras[static_cast<std::size_t>(m)], ratio_, pictures::kCameraShownSize);
     return picture;
 }
 
