@@ -40,6 +40,7 @@ private slots:
     void theBannerOpensTheMakersPage();
     void aTickThatChangesNothingRepaintsNothing();
     void everyListOpensInItsOwnFontButNoneIsBuiltBeforeItOpens();
+    void theStampCaptionIsWhiteAndGreysOutWithItsList();
 };
 
 void MainWindowTest::settingQ5WithoutStampWritesTheFileAndConfirms()
@@ -291,6 +292,29 @@ void MainWindowTest::everyListOpensInItsOwnFontButNoneIsBuiltBeforeItOpens()
             list->hidePopup();
         }
     }
+}
+
+// The captions over the dark lists are white, and grey when their list does not apply.
+void MainWindowTest::theStampCaptionIsWhiteAndGreysOutWithItsList()
+{
+    GuiHarness gui;
+    TForm1* main = gui.context.forms.form1;
+    auto* caption = gui.find<QLabel>(main, "Label34");
+    const auto shows = [caption](QRgb colour) {
+        const QImage drawn = caption->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixel(x, y) == colour)
+                    return true;
+        return false;
+    };
+    const QRgb white = qRgb(255, 255, 255);
+    const QRgb grey = qRgb(128, 128, 128);
+
+    choose(gui.find<QComboBox>(main, "ComboBox3"), 5); // Q5 has a stamp
+    QVERIFY(shows(white) && !shows(grey));
+    choose(gui.find<QComboBox>(main, "ComboBox3"), 8); // RS-101 has none
+    QVERIFY(shows(grey) && !shows(white));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
+#include <QVariant>
 #include <QWidget>
 
 namespace zv {
@@ -16,6 +17,28 @@ namespace {
 
 const QColor kBackground(192, 189, 158);
 
+// The forms give some labels a text colour (textColour, and disabledTextColour for when the
+// label is disabled) or a font height in pixels (fontPixels) of their own, as dynamic
+// properties. They become the label's palette and font: a style sheet would draw the same, but
+// gives each label a style of its own, which costs at start and at every paint of the clock.
+void applyOwnTextLooks(QWidget* window)
+{
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (const QVariant colour = widget->property("textColour"); colour.isValid()) {
+            QPalette palette = widget->palette();
+            palette.setColor(QPalette::WindowText, colour.value<QColor>());
+            if (const QVariant disabled = widget->property("disabledTextColour"); disabled.isValid())
+                palette.setColor(QPalette::Disabled, QPalette::WindowText, disabled.value<QColor>());
+            widget->setPalette(palette);
+        }
+        if (const QVariant pixels = widget->property("fontPixels"); pixels.isValid()) {
+            QFont font = widget->font();
+            font.setPixelSize(pixels.toInt());
+            widget->setFont(font);
+        }
+    }
+}
+
 } // namespace
 
 void applyWindowLook(QWidget* window, const Pictures& pictures, TitleButtons buttons)
@@ -23,6 +46,7 @@ void applyWindowLook(QWidget* window, const Pictures& pictures, TitleButtons but
     window->setWindowTitle(QString::fromLatin1(kWindowCaption));
     window->setWindowIcon(pictures.applicationIcon());
     pictures.giveButtonsTheirGlyphs(window);
+    applyOwnTextLooks(window);
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, kBackground);
     window->setPalette(palette);
