@@ -13,7 +13,11 @@
 #include <string_view>
 
 // The resources live in a static library, so they are registered by hand.
-static void initialisePictureResources() { Q_INIT_RESOURCE(resources); }
+static void initialisePictureResources()
+{
+    Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(resources_2x);
+}
 
 namespace zv {
 
