@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QLabel>
 #include <QWidget>
 
@@ -32,14 +31,6 @@ inline void setEnabled(QWidget* widget, bool enabled)
 {
     if (widget->isEnabled() != enabled)
         widget->setEnabled(enabled);
-}
-
-// Selecting from code never runs a change handler: the handlers listen to `activated`, which
-// only the user's choice sends.
-inline void setCurrentIndex(QComboBox* list, int row)
-{
-    if (list->currentIndex() != row)
-        list->setCurrentIndex(row);
 }
 
 } // namespace zv::changeOnly

@@ -4,6 +4,17 @@
 
 namespace zv {
 
+DropDownList::DropDownList(QWidget* parent) : QComboBox(parent)
+{
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int row) { row_ = row; });
+}
+
+void DropDownList::select(int row)
+{
+    if (row != row_)
+        setCurrentIndex(row);
+}
+
 void DropDownList::changeEvent(QEvent* event)
 {
     // QComboBox answers a font change by building its popup to hand it the font, but a popup

@@ -4,14 +4,22 @@
 
 namespace zv {
 
-// A drop-down list that builds its popup list when it first opens. QComboBox builds the popup
-// (a window with a list view, its scroll bars and a layout of every item) as soon as its font
-// is set, and the forms set a font on every list: eight popups no one had opened, a third of a
-// megabyte and part of every start. Built when opened, the popup shows in the list's font all
-// the same.
+// A drop-down list that keeps its current row at hand and builds its popup list when it first
+// opens.
+// * The ticks ask the lists for their rows a thousand times a second, and QComboBox answers
+//   through a persistent model index; the row is kept here as the list reports each change.
+// * QComboBox builds the popup (a window with a list view, its scroll bars and a layout of every
+//   item) as soon as its font is set, and the forms set a font on every list: eight popups no
+//   one had opened, a third of a megabyte and part of every start. Built when opened, the popup
+//   shows in the list's font all the same.
 class DropDownList final : public QComboBox {
 public:
-    using QComboBox::QComboBox;
+    explicit DropDownList(QWidget* parent = nullptr);
+
+    [[nodiscard]] int row() const { return row_; }
+    // Selects `row` unless it is the current one. Selecting from code runs no change handler:
+    // the handlers listen to `activated`, which only the user's choice sends.
+    void select(int row);
 
     void showPopup() override;
 
@@ -19,6 +27,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    int row_ = -1;
     bool popupBuilt_ = false;
 };
 

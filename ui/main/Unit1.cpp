@@ -55,10 +55,6 @@ TForm1::~TForm1() = default;
 
 void TForm1::connectControls()
 {
-    // The ticks ask for the model a thousand times a second and the box answers through a
-    // persistent model index, so its row is kept here as it changes.
-    modelRow_ = ui_->ComboBox3->currentIndex();
-    connect(ui_->ComboBox3, &QComboBox::currentIndexChanged, this, [this](int row) { modelRow_ = row; });
     connect(ui_->CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
     connect(ui_->CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
     connect(ui_->ComboBox3, &QComboBox::activated, this, &TForm1::ComboBox3Change);
@@ -91,13 +87,13 @@ void TForm1::English_LANG_Form1()
     ui_->retranslateUi(this);
 }
 
-ModelIndex TForm1::modelRow() const { return modelRow_; }
+ModelIndex TForm1::modelRow() const { return ui_->ComboBox3->row(); }
 
-void TForm1::setModelRow(ModelIndex m) { changeOnly::setCurrentIndex(ui_->ComboBox3, m); }
+void TForm1::setModelRow(ModelIndex m) { ui_->ComboBox3->select(m); }
 
-int TForm1::timeStampRow() const { return ui_->ComboBox4->currentIndex(); }
+int TForm1::timeStampRow() const { return ui_->ComboBox4->row(); }
 
-void TForm1::setTimeStampRow(int row) { changeOnly::setCurrentIndex(ui_->ComboBox4, row); }
+void TForm1::setTimeStampRow(int row) { ui_->ComboBox4->select(row); }
 
 void TForm1::setTimeStampEnabled(bool enabled)
 {

@@ -86,7 +86,6 @@ private:
     QTimer timer1_;
     QTimer timer2_;
 
-    ModelIndex modelRow_ = -1; // ComboBox3's current row
     qint64 clockSecond_ = -1; // the second the clock labels show
     MomentSource momentSource_ = MomentSource::None; // where DateTimeParts came from last
     qint64 chosenSecond_ = -1;

@@ -86,7 +86,7 @@ void TForm4::English_LANG_Form4()
     ui_->retranslateUi(this);
 }
 
-ModelIndex TForm4::model() const { return ui_->ModelList->currentIndex(); }
+ModelIndex TForm4::model() const { return ui_->ModelList->row(); }
 
 LampStrip TForm4::unlitLamps() const
 {
@@ -106,9 +106,9 @@ void TForm4::ZapolnenieParametrov()
         ui_->FileNameEdit->setText(shownText(profile.FileBaseName));
         // The edit reports only a changed text; the base name must follow the model either way.
         context_.composer.NameofFileAll(m, profile.FileBaseName);
-        changeOnly::setCurrentIndex(ui_->DateSeparatorList, rowOfCode(profile.DateSeparatorCode));
-        changeOnly::setCurrentIndex(ui_->TimeSeparatorList, rowOfCode(profile.TimeSeparatorCode));
-        changeOnly::setCurrentIndex(ui_->DateTimeSeparatorList, rowOfCode(profile.DateTimeSeparatorCode));
+        ui_->DateSeparatorList->select(rowOfCode(profile.DateSeparatorCode));
+        ui_->TimeSeparatorList->select(rowOfCode(profile.TimeSeparatorCode));
+        ui_->DateTimeSeparatorList->select(rowOfCode(profile.DateTimeSeparatorCode));
         const int tagRow = HasTimeStampTag(m) ? rowOfCode(profile.TimeStampCode) : 0;
         setTagRow(tagRow);
         if (TForm1* main = context_.forms.form1)
@@ -129,14 +129,14 @@ void TForm4::FotoChange()
     if (main != nullptr) {
         main->setModelRow(m);
         main->setTimeStampEnabled(tagged);
-        main->setTimeStampRow(ui_->TagList->currentIndex());
+        main->setTimeStampRow(ui_->TagList->row());
     }
     showCameraPicture(m);
 }
 
 void TForm4::followMainWindowModel(ModelIndex m, bool tagged, int timeStampRow)
 {
-    changeOnly::setCurrentIndex(ui_->ModelList, m);
+    ui_->ModelList->select(m);
     setTagEnabled(tagged);
     setTagRow(timeStampRow);
     ZapolnenieParametrov();
@@ -148,7 +148,7 @@ void TForm4::setTagEnabled(bool enabled)
     changeOnly::setEnabled(ui_->Label8, enabled);
 }
 
-void TForm4::setTagRow(int row) { changeOnly::setCurrentIndex(ui_->TagList, row); }
+void TForm4::setTagRow(int row) { ui_->TagList->select(row); }
 
 void TForm4::showSample()
 {
