@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
-#include <QPainter>
 #include <QString>
 
 #include <algorithm>
@@ -28,21 +27,18 @@ int storedRatioFor(qreal screenRatio) { return screenRatio > 1 ? 2 : 1; }
 
 // `stored` at exactly the screen's device pixels for `shownSize`, so painting draws it pixel for
 // pixel: as it is when it has that size already, else scaled once (from the @2x file at 150 %,
-// say). Bilinear drawing costs a tenth of QPixmap::scaled's smooth scaling, and shrinking by no
-// more than half it loses nothing that shows.
-QPixmap fitToScreen(QPixmap stored, QSize shownSize, qreal screenRatio)
+// say). Shrunk from premultiplied pixels, QImage's own smooth scaling works on this thread; from
+// any other format Qt draws the picture scaled with a painter instead, which is slower at these
+// sizes and hands its lines to drawing threads started for that alone.
+QPixmap fitToScreen(QImage stored, QSize shownSize, qreal screenRatio)
 {
-    if (stored.size() != shownSize * screenRatio) {
-        QImage fitted(shownSize * screenRatio, QImage::Format_ARGB32_Premultiplied);
-        fitted.fill(Qt::transparent);
-        QPainter painter(&fitted);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(fitted.rect(), stored);
-        painter.end();
-        stored = QPixmap::fromImage(std::move(fitted));
-    }
-    stored.setDevicePixelRatio(screenRatio);
-    return stored;
+    const QSize pixels = shownSize * screenRatio;
+    if (stored.size() != pixels)
+        stored = stored.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                     .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPixmap fitted = QPixmap::fromImage(std::move(stored));
+    fitted.setDevicePixelRatio(screenRatio);
+    return fitted;
 }
 
 // Named as PNG and not guessed: guessing asks every image format plugin first, which loads
@@ -60,8 +56,8 @@ QImage readPng(const QString& resource)
 QPixmap load(const pictures::ShownPicture& picture, qreal screenRatio, QSize shownSize)
 {
     // The image is handed over whole, so the pixmap takes its pixels without a copy.
-    QImage image = readPng(QStringLiteral(":/") + pictures::pngFile(picture, storedRatioFor(screenRatio)));
-    return fitToScreen(QPixmap::fromImage(std::move(image)), shownSize, screenRatio);
+    return fitToScreen(readPng(QStringLiteral(":/") + pictures::pngFile(picture, storedRatioFor(screenRatio))),
+        shownSize, screenRatio);
 }
 
 QPixmap load(const pictures::ShownPicture& picture, qreal screenRatio)
