@@ -220,7 +220,7 @@ case "$command" in
     install_missing_packages
     configure_and_build build -DCMAKE_BUILD_TYPE=Debug
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-      echo "build.sh: no display to show the windows on; run it in a desktop session, or: xvfb-run ./build.sh run" >&2
+      echo "build.sh: no display to show the windows on; run it in a desktop session, or: xvfb-run -s -noreset ./build.sh run" >&2
       exit 1
     fi
     exec build/app/zentrik-vesmar

@@ -13,7 +13,7 @@ set -euo pipefail
 deb=$(realpath "$1")
 user=nobody
 group=nogroup
-run_seconds=3
+run_seconds=3 # how long it must run on once its settings are written
 
 # What the package installs, and nothing else: no test programs, static libraries or headers.
 expected_files='./usr/bin/zentrik-vesmar
@@ -68,18 +68,26 @@ mkdir -p "$home/config" "$home/runtime"
 chown -R "$user:$group" "$home"
 chmod 700 "$home" "$home/runtime"
 
-echo "check-package: starting the installed program as $user for ${run_seconds}s"
+echo "check-package: starting the installed program as $user"
 setpriv --reuid="$user" --regid="$group" --clear-groups \
   env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/runtime" \
   LANG=en_US.UTF-8 QT_QPA_PLATFORM=offscreen "$root/usr/bin/zentrik-vesmar" \
   >"$work/stdout" 2>"$work/stderr" </dev/null &
 pid=$!
+# QStandardPaths::AppConfigLocation: the configuration folder, then organisation and program name.
+settings="$home/config/Zentrik/Zentrik Vesmar/Zentrik.ini"
+# The settings are written as the windows are built; then the program must still be running.
+for _ in $(seq 300); do
+  [ -s "$settings" ] && break
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
 sleep "$run_seconds"
 if ! kill -0 "$pid" 2>/dev/null; then
   status=0
   wait "$pid" || status=$?
   cat "$work/stderr" >&2
-  fail "the program ended within ${run_seconds}s with status $status"
+  fail "the program ended with status $status"
 fi
 kill -TERM "$pid"
 wait "$pid" || true
@@ -88,8 +96,6 @@ if [ -s "$work/stderr" ]; then
   fail "the program wrote to stderr"
 fi
 
-# QStandardPaths::AppConfigLocation: the configuration folder, then organisation and program name.
-settings="$home/config/Zentrik/Zentrik Vesmar/Zentrik.ini"
 [ -s "$settings" ] || {
   find "$home" "$root/usr/bin" >&2
   fail "no Zentrik.ini in the user's configuration folder ($settings)"

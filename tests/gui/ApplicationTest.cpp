@@ -309,9 +309,11 @@ void ApplicationTest::aDriveChangeIsToldFromTheWatchersThreadUntilItEnds()
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         QCOMPARE(probe.changesSignalled.load(), 0);
         ::close(ends[1]); // the other end hangs up: the descriptor now reports, and keeps reporting
+        QTRY_VERIFY(probe.changesSignalled.load() > 0);
+        // It rests between reports: 300 ms hold a handful, however busy the machine is.
+        const int first = probe.changesSignalled.load();
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        QVERIFY(probe.changesSignalled.load() > 0);
-        QVERIFY2(probe.changesSignalled.load() <= 10, "a lasting report spins the watcher");
+        QVERIFY2(probe.changesSignalled.load() - first <= 8, "a lasting report spins the watcher");
     }
     const int told = probe.changesSignalled.load();
     std::this_thread::sleep_for(std::chrono::milliseconds(100));

@@ -17,11 +17,16 @@ start_xvfb "$work"
 app=
 trap 'kill $app $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 unset QT_QPA_PLATFORM
+# A home of its own: a copy of the program the user has open must not take these starts over.
+mkdir -m 700 "$work/home" "$work/runtime"
+export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/home/.config XDG_CACHE_HOME=$work/home/.cache
 
-# The main window is the only one 400 wide; the message box is any other.
+# The main window is the only one 400 wide; the message box is any other. Only the windows of
+# this start count: the X server drops a killed program's windows only once it notices the
+# closed connection, which may be after the next program has started.
 shown_widths() {
     local id
-    for id in $(xdotool search --onlyvisible --name "Zentrik" 2>/dev/null); do
+    for id in $(xdotool search --all --onlyvisible --pid "$app" --name "Zentrik" 2>/dev/null); do
         xdotool getwindowgeometry --shell "$id" | sed -n 's/^WIDTH=//p'
     done
 }
@@ -40,12 +45,12 @@ while IFS='|' read -r kind make; do
         if grep -qx 400 <<<"$widths"; then
             main=1
             # The caption the system shows is the designed one, with nothing added to it.
-            xdotool search --onlyvisible --name "^Zentrik Vesmar by Dalvenor$" >/dev/null || main=0
+            xdotool search --all --onlyvisible --pid "$app" --name "^Zentrik Vesmar by Dalvenor$" >/dev/null || main=0
             break
         fi
         if [ -n "$widths" ]; then # the message: close it as a user would
             message=1
-            xdotool key --window "$(xdotool search --onlyvisible --name Zentrik | head -n 1)" Return 2>/dev/null
+            press_return_in_focused_window
         fi
         sleep 0.1
     done

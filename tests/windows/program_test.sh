@@ -96,8 +96,8 @@ else
     fail "the main window never showed"
     exit 1
 fi
-sleep 1
-[ -f "$ini" ] && [ "$(lines_of "$ini")" -eq 70 ] || fail "Zentrik.ini beside the .exe is missing or not 70 lines"
+ini_complete() { [ -f "$ini" ] && [ "$(lines_of "$ini")" -eq 70 ]; }
+wait_until 10 ini_complete || fail "Zentrik.ini beside the .exe is missing or not 70 lines"
 [ -n "$shots" ] && mkdir -p "$shots" && import -window "$main" "$shots/windows-main-ru.png"
 
 rm -f "$card/TAG.txt" "$card/TIMERSET.txt"
@@ -128,11 +128,11 @@ for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || { ended=1; break; }; sl
 
 # A copy ended hard leaves its lock behind; the next start must not mind.
 wineserver -k >/dev/null 2>&1
-sleep 1
+wineserver -w
 wine cmd /c exit >/dev/null 2>&1 # the prefix's server back up, as a user's next start would
 start_program en_US.UTF-8 >/dev/null
 if read -r main mx my < <(wait_window 30 400 558); then
-    sleep 1
+    sleep 1 # the clock's first second drawn, for the picture
     [ -n "$shots" ] && import -window "$main" "$shots/windows-main-en.png"
     rm -f "$card/TAG.txt"
     read -r before after < <(press_set "$mx" "$my")
