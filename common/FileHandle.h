@@ -82,10 +82,22 @@ public:
     // Creates `name` for writing; fails when anything, a dangling link too, has that name.
     [[nodiscard]] SystemError createNewFile(const std::string& name, FileHandle& file) const;
 
+    // Creates a new file named `prefix` followed by a number, trying other numbers while the
+    // name is taken, so nothing already in the folder is ever opened, replaced or removed;
+    // `name` receives the name used.
+    [[nodiscard]] SystemError createUniqueFile(const std::string& prefix, FileHandle& file, std::string& name) const;
+
+    // Removes the regular files named as createUniqueFile names them with `prefix`: what a write
+    // cut off before its rename left behind. Nothing else is touched. Looks at the first
+    // kMostEntriesLookedAt entries only, so a folder of countless files costs no more.
+    void removeLeftOvers(const std::string& prefix) const;
+    static constexpr std::size_t kMostEntriesLookedAt = 4096;
+
     // Renames `from` over `to` in one step; a link at `to` is replaced, not what it points at.
     [[nodiscard]] SystemError replace(const std::string& from, const std::string& to) const;
 
     // Removes the entry `name` (a link itself, not its target); a missing one is no failure.
+    // Only for a name this program has just created.
     void removeQuietly(const std::string& name) const;
 
     // Makes the folder's new and renamed entries durable, as flushDirectory.
@@ -102,6 +114,9 @@ private:
 // Creates and opens a new file whose path is `prefix` followed by a random number, retrying
 // when the name is taken; `path` receives the name used.
 [[nodiscard]] SystemError createUniqueFile(const std::string& prefix, FileHandle& file, std::string& path);
+
+// True when a create failed only because the name is taken (EEXIST, ERROR_FILE_EXISTS).
+[[nodiscard]] bool isNameTaken(const SystemError& error);
 
 // The most digits of createUniqueFile's numbers, which it writes without leading zeros.
 inline constexpr std::size_t kUniqueFileNumberDigits = 6;

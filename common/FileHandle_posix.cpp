@@ -1,6 +1,7 @@
 #include "common/FileHandle.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -214,6 +215,30 @@ SystemError Folder::replace(const std::string& from, const std::string& to) cons
 
 void Folder::removeQuietly(const std::string& name) const { ::unlinkat(fd_, name.c_str(), 0); }
 
+void Folder::removeLeftOvers(const std::string& prefix) const
+{
+    // The listing gets a descriptor of its own: closedir() closes what it was given.
+    const int listed = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    if (listed < 0)
+        return;
+    DIR* folder = ::fdopendir(listed);
+    if (folder == nullptr) {
+        ::close(listed);
+        return;
+    }
+    ::rewinddir(folder); // the copy shares its position with the folder's own descriptor
+    std::size_t looked = 0;
+    for (const dirent* entry = ::readdir(folder); entry != nullptr && looked < kMostEntriesLookedAt;
+         entry = ::readdir(folder), ++looked) {
+        const std::string_view name(entry->d_name);
+        struct stat status { };
+        if (isUniqueFileName(name, std::string_view(prefix)) &&
+            ::fstatat(fd_, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode))
+            ::unlinkat(fd_, entry->d_name, 0);
+    }
+    ::closedir(folder);
+}
+
 SystemError Folder::flush() const { return syncFolder(fd_); }
 
 SystemError refuseReadOnlyFile(const std::string& path)
@@ -250,6 +275,8 @@ SystemError replaceFile(const std::string& from, const std::string& to)
 }
 
 void removeFileQuietly(const std::string& path) { ::unlink(path.c_str()); }
+
+bool isNameTaken(const SystemError& error) { return error.code == EEXIST; }
 
 int noSpaceErrorCode() { return ENOSPC; }
 

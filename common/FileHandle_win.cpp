@@ -160,6 +160,23 @@ SystemError Folder::replace(const std::string& from, const std::string& to) cons
 
 void Folder::removeQuietly(const std::string& name) const { removeFileQuietly(path_ + name); }
 
+void Folder::removeLeftOvers(const std::string& prefix) const
+{
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(widenUtf8(path_ + prefix + '*').c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    const std::wstring widePrefix = widenUtf8(prefix);
+    std::size_t looked = 0;
+    do {
+        constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+        if ((found.dwFileAttributes & kNotAFile) == 0 &&
+            isUniqueFileName(std::wstring_view(found.cFileName), std::wstring_view(widePrefix)))
+            DeleteFileW((widenUtf8(path_) + found.cFileName).c_str());
+    } while (++looked < kMostEntriesLookedAt && FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 SystemError Folder::flush() const { return flushDirectory(path_); }
 
 SystemError refuseReadOnlyFile(const std::string& path)
@@ -194,6 +211,11 @@ SystemError replaceFile(const std::string& from, const std::string& to)
 }
 
 void removeFileQuietly(const std::string& path) { DeleteFileW(widenUtf8(path).c_str()); }
+
+bool isNameTaken(const SystemError& error)
+{
+    return error.code == ERROR_FILE_EXISTS || error.code == ERROR_ALREADY_EXISTS;
+}
 
 int noSpaceErrorCode() { return ERROR_DISK_FULL; }
 

@@ -50,10 +50,16 @@ int textedCodeFor(int systemCode)
     case ERROR_INVALID_DRIVE:
     case ERROR_DEV_NOT_EXIST:
     case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_DIRECTORY:
+    case ERROR_BAD_PATHNAME:
         return kIoInvalidFilename;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_CANT_ACCESS_FILE: // a link or junction where the card's root should be
         return kIoAccessDenied;
     case ERROR_TOO_MANY_OPEN_FILES:
         return kIoTooManyOpenFiles;
@@ -69,18 +75,22 @@ int textedCodeFor(int systemCode)
     case ENOTDIR:
     case ELOOP: // a link in the drive root's place
     case ENAMETOOLONG: // refused rather than cut, so the camera never gets a wrong name
+    case EINVAL: // a character the card's file system cannot hold (FAT refuses "?" and ":")
+    case EILSEQ: // bytes the card's file system cannot read as its names' encoding
         return kIoInvalidFilename;
     case EACCES:
     case EPERM:
     case EROFS:
+    case EEXIST:
+    case EISDIR: // a folder in the time file's place
+    case ETXTBSY:
         return kIoAccessDenied;
     case EMFILE:
     case ENFILE:
         return kIoTooManyOpenFiles;
     case ENOSPC:
-#ifdef EDQUOT
     case EDQUOT:
-#endif
+    case EFBIG: // larger than the card's file system takes a file
         return kIoDiskFull;
     default:
         return 0;
@@ -94,14 +104,13 @@ bool isControlByte(char c)
     return byte < 0x20 || byte == 0x7F;
 }
 
-// A base name comes from the settings file, which must not steer the write out of the root,
-// nor, empty or blank from a damaged file, make a hidden ".txt" the camera never reads.
-bool isUsableBaseName(std::string_view baseName)
+// A name comes from a settings file, which must not steer the write out of the root, nor,
+// empty or blank from a damaged file, make a file the camera never reads.
+bool isUsableFileName(std::string_view name)
 {
-    if (baseName == "." || baseName == ".." || baseName.find_first_not_of(' ') == std::string_view::npos)
+    if (name == "." || name == ".." || name.find_first_not_of(' ') == std::string_view::npos)
         return false;
-    return std::none_of(
-        baseName.begin(), baseName.end(), [](char c) { return c == '/' || c == '\\' || isControlByte(c); });
+    return std::none_of(name.begin(), name.end(), [](char c) { return c == '/' || c == '\\' || isControlByte(c); });
 }
 
 TimeFileResult failure(int code) { return {false, code, ioErrorText(code)}; }
@@ -115,18 +124,22 @@ SystemError writeAndClose(FileHandle& file, std::string_view bytes)
     return file.close();
 }
 
+// The temporary's name is the program's own: no camera or owner names a file so, and a file of
+// the owner's is never opened, replaced or removed (an owner's "TAG.tmp" is theirs).
+constexpr char kTemporaryPrefix[] = ".zentrik-vesmar.tmp.";
+
 // Writes a temporary file beside the time file and renames it over, so a full or pulled card
 // keeps its earlier file whole and never gets an empty or partial one; a link in the time
 // file's place is replaced, never written through. File and folder entry are pushed onto the
 // medium: a camera pulled right after the confirmation must still find its file.
-SystemError replaceDurably(
-    const Folder& root, const std::string& name, const std::string& temporaryName, std::string_view bytes)
+SystemError replaceDurably(const Folder& root, const std::string& name, std::string_view bytes)
 {
     if (SystemError error = root.checkReplaceable(name); error.failed())
         return error;
-    root.removeQuietly(temporaryName); // left by a write the card was pulled in
+    root.removeLeftOvers(kTemporaryPrefix); // of a write the card was pulled in
     FileHandle file;
-    if (SystemError error = root.createNewFile(temporaryName, file); error.failed())
+    std::string temporaryName;
+    if (SystemError error = root.createUniqueFile(kTemporaryPrefix, file, temporaryName); error.failed())
         return error;
     SystemError error = writeAndClose(file, bytes);
     if (!error.failed())
@@ -143,12 +156,12 @@ SystemError replaceDurably(
 // single-byte text: on Windows in its code page, as Windows programs write it; elsewhere UTF-8,
 // or the Windows code page for a file carried over, which then arrives as the letters the window
 // shows instead of bytes the card's file system may refuse.
-std::string cardFileBaseName(const std::string& baseName)
+std::string cardFileName(const std::string& name)
 {
 #ifdef _WIN32
-    return utf8FromAnsi(baseName);
+    return utf8FromAnsi(name);
 #else
-    return readableUtf8(baseName);
+    return readableUtf8(name);
 #endif
 }
 
@@ -169,11 +182,11 @@ TimeFileResult failureFromSystemError(int systemCode)
     return {false, systemCode, numberedText(systemCode)};
 }
 
-TimeFileResult writeTimeFile(
-    const std::string& saveDir, const std::string& baseName, std::string_view text, DriveProbe& probe)
+TimeFileResult writeCameraFile(
+    const std::string& saveDir, const std::string& fileName, std::string_view bytes, DriveProbe& probe)
 {
     // An empty SaveDir would put the file in the working folder instead of on a camera.
-    if (saveDir.empty() || !isUsableBaseName(baseName))
+    if (saveDir.empty() || !isUsableFileName(fileName))
         return failure(kIoInvalidFilename);
 
     // SaveDir is only a path: a card unmounted since the last poll leaves its bare mount-point
@@ -184,15 +197,21 @@ TimeFileResult writeTimeFile(
         return failureFromSystemError(error.code);
     if (!probe.isRemovableRootNow(saveDir, root.device()))
         return failure(kIoInvalidFilename);
+    if (const SystemError error = replaceDurably(root, cardFileName(fileName), bytes); error.failed())
+        return failureFromSystemError(error.code);
+    return {true, 0, {}};
+}
 
+TimeFileResult writeTimeFile(
+    const std::string& saveDir, const std::string& baseName, std::string_view text, DriveProbe& probe)
+{
+    // A blank base name would make a hidden ".txt" the camera never reads.
+    if (!isUsableFileName(baseName))
+        return failure(kIoInvalidFilename);
     std::string bytes;
     bytes.reserve(text.size() + 2);
     bytes.append(text).append("\r\n");
-    // ".tmp" is no longer than ".txt", so the longest name that fits fits for both.
-    const std::string name = cardFileBaseName(baseName);
-    if (const SystemError error = replaceDurably(root, name + ".txt", name + ".tmp", bytes); error.failed())
-        return failureFromSystemError(error.code);
-    return {true, 0, {}};
+    return writeCameraFile(saveDir, baseName + ".txt", bytes, probe);
 }
 
 } // namespace zv

@@ -31,14 +31,20 @@ struct TimeFileResult {
 // The failure a platform error number (errno / GetLastError()) stands for.
 [[nodiscard]] TimeFileResult failureFromSystemError(int systemCode);
 
-// Writes `text` and CR LF to saveDir + baseName + ".txt", replacing what was there, and
-// reports success only once the bytes and the directory entry are on the medium. The new file
-// is written beside the old one as baseName + ".tmp" and renamed over it, so a failed write
-// leaves the old file whole; a link of that name is replaced, never written through; a folder
-// of that name and a file marked read-only are refused.
-// A base name that could leave the drive root, an empty or blank base name and an empty
-// SaveDir are refused with "Invalid filename" before anything is touched, and so is a SaveDir
-// that `probe` does not confirm, once opened, as still a removable drive's root.
+// Writes `bytes` as the file `fileName` in the root `saveDir`, replacing what was there, and
+// reports success only once the bytes and the directory entry are on the medium. The bytes go
+// to a new file of the program's own name first and are renamed over, so a failed write leaves
+// the old file whole, a link of that name is replaced, never written through, and no other file
+// on the card is ever changed or removed; a folder of that name and a file marked read-only are
+// refused. A name that could leave the root, an empty or blank name and an empty SaveDir are
+// refused with "Invalid filename" before anything is touched, and so is a SaveDir that `probe`
+// does not confirm, once opened, as still a removable drive's root. `fileName` is single-byte
+// text as the settings files hold it.
+[[nodiscard]] TimeFileResult writeCameraFile(
+    const std::string& saveDir, const std::string& fileName, std::string_view bytes, DriveProbe& probe);
+
+// Writes `text` and CR LF to saveDir + baseName + ".txt" (writeCameraFile), and
+// refuses a base name that is empty or blank as writeCameraFile refuses a name.
 [[nodiscard]] TimeFileResult writeTimeFile(
     const std::string& saveDir, const std::string& baseName, std::string_view text, DriveProbe& probe);
 

@@ -89,13 +89,48 @@ TEST_F(TimeFileWriterTest, aNameInTheWindowsCodePageArrivesAsItsLetters)
 }
 #endif
 
-TEST_F(TimeFileWriterTest, secondWriteReplacesTheFirstAndClearsALeftOverTemporary)
+// The card is the owner's: nothing on it but the time file is ever changed or removed, whatever
+// its name looks like. Only a temporary of the program's own, left by a write cut off by a pulled
+// card, is cleared, and only by its exact name.
+TEST_F(TimeFileWriterTest, onlyTheTimeFileChangesAndOnlyOurOwnLeftOverGoes)
 {
-    ASSERT_TRUE(write("TIME", "2012.10.02 14:24:32 Y").success);
-    test::writeBytes(folder.file("TIME.tmp"), "2012"); // from a write cut off by a pulled card
-    ASSERT_TRUE(write("TIME", "2012-10-02 14:24:33").success);
-    EXPECT_EQ(readBytes(folder.file("TIME.txt")), "2012-10-02 14:24:33\r\n");
-    EXPECT_EQ(filesInRoot(), std::set<std::string>{"TIME.txt"});
+    const std::string ownLeftOver = ".zentrik-vesmar.tmp.4711";
+    const struct {
+        std::string name;
+        bool folder;
+    } ownersEntries[] = {
+        {"TAG.tmp", false}, // the names the writer once used for its temporary
+        {"time.tmp", false},
+        {"TIMERSET.tmp", false},
+        {"TIME.tmp", false},
+        {"TIME.txt.tmp", false},
+        {".zentrik-vesmar.tmp.", false}, // look-alikes of the program's own name
+        {".zentrik-vesmar.tmp.0815", false},
+        {".zentrik-vesmar.tmp.12a", false},
+        {".zentrik-vesmar.tmp.1234567", false},
+        {".zentrik-vesmar.tmp.99", true},
+    };
+    for (const auto& entry : ownersEntries) {
+        if (entry.folder)
+            std::filesystem::create_directory(folder.file(entry.name));
+        else
+            test::writeBytes(folder.file(entry.name), "the owner's " + entry.name);
+    }
+    test::writeBytes(folder.file(ownLeftOver), "2012");
+
+    for (const std::string_view line : {"2012.10.02 14:24:32 Y", "2012-10-02 14:24:33"}) {
+        const TimeFileResult result = write("TIME", line);
+        ASSERT_TRUE(result.success) << result.text;
+        EXPECT_EQ(readBytes(folder.file("TIME.txt")), std::string(line) + "\r\n");
+    }
+    std::set<std::string> expected{"TIME.txt"};
+    for (const auto& entry : ownersEntries) {
+        expected.insert(entry.name);
+        if (!entry.folder) {
+            EXPECT_EQ(readBytes(folder.file(entry.name)), "the owner's " + entry.name);
+        }
+    }
+    EXPECT_EQ(filesInRoot(), expected);
 }
 
 // Names from a damaged or hand-edited settings file: none may leave the root, and none may
@@ -228,6 +263,7 @@ TEST_F(TimeFileWriterTest, whatSitsInTheTimeFilesPlaceIsReplacedNeverWrittenThro
             EXPECT_EQ(std::filesystem::symlink_status(timeFile).type(), std::filesystem::file_type::regular);
             EXPECT_EQ(readBytes(timeFile), "2012-10-02 14:24:32\r\n");
         } else {
+            EXPECT_EQ(result.text, "File access denied");
             EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::symlink_status(timeFile)));
             EXPECT_TRUE(std::filesystem::is_empty(timeFile));
         }
@@ -259,7 +295,7 @@ TEST_F(TimeFileWriterTest, aFailedWriteLeavesTheOldFileWholeAndNoTemporary)
         if (c.old)
             test::writeBytes(folder.file("TAG.txt"), *c.old);
         if (c.staleTemporary)
-            test::writeBytes(folder.file("TAG.tmp"), "2012");
+            test::writeBytes(folder.file(".zentrik-vesmar.tmp.7"), "2012");
 
         const TimeFileResult result = [this] {
             const test::ScopedFileSizeLimit full(8);
@@ -354,8 +390,14 @@ TEST(TimeFileFailure, mapsSystemErrorsOntoTheCodesUsersSee)
         {EROFS, 5, "File access denied"},
         {EMFILE, 4, "Too many open files"},
         {ENFILE, 4, "Too many open files"},
+        {EINVAL, 3, "Invalid filename"}, // FAT refuses a character of the name
+        {EILSEQ, 3, "Invalid filename"},
+        {EEXIST, 5, "File access denied"},
+        {EISDIR, 5, "File access denied"},
+        {ETXTBSY, 5, "File access denied"},
         {ENOSPC, 101, "Disk full"},
         {EDQUOT, 101, "Disk full"},
+        {EFBIG, 101, "Disk full"},
         // No code of its own: the number, even where it equals a texted code (EIO is 5 on Linux).
         {EIO, EIO, "I/O error " + std::to_string(EIO)},
         {EBUSY, EBUSY, "I/O error " + std::to_string(EBUSY)},
@@ -386,6 +428,10 @@ TEST(TimeFileFailure, mapsSystemErrorsOntoTheCodesUsersSee)
         {ERROR_ACCESS_DENIED, 5, "File access denied"},
         {ERROR_WRITE_PROTECT, 5, "File access denied"}, // the card's lock switch
         {ERROR_SHARING_VIOLATION, 5, "File access denied"},
+        {ERROR_FILE_EXISTS, 5, "File access denied"},
+        {ERROR_ALREADY_EXISTS, 5, "File access denied"},
+        {ERROR_CANT_ACCESS_FILE, 5, "File access denied"},
+        {ERROR_DIRECTORY, 3, "Invalid filename"},
         {ERROR_TOO_MANY_OPEN_FILES, 4, "Too many open files"},
         {ERROR_DISK_FULL, 101, "Disk full"},
         {ERROR_HANDLE_DISK_FULL, 101, "Disk full"},
