@@ -13,9 +13,11 @@ namespace {
 
 // Buses a device can be pulled from while the system runs. Many USB sticks and camera cards
 // report removable 0, so the bus decides as much as the flag (lsblk's HOTPLUG, udisks' Removable).
-constexpr std::array<std::string_view, 4> kHotPlugBuses = {"usb", "mmc", "memstick", "ieee1394"};
+constexpr std::array<std::string_view, 2> kCardBuses = {"mmc", "memstick"};
+constexpr std::array<std::string_view, 2> kDiskBuses = {"usb", "ieee1394"};
 
 constexpr std::string_view kLabelProperty = "E:ID_FS_LABEL_ENC=";
+constexpr std::string_view kUuidProperty = "E:ID_FS_UUID_ENC=";
 
 std::string deviceNumber(std::uint32_t major, std::uint32_t minor)
 {
@@ -61,21 +63,24 @@ bool isBelow(const fs::path& path, const fs::path& ancestor)
 }
 
 // Walks from the device up to (not including) `devicesRoot` and asks each level's bus.
-bool hangsOnHotPlugBus(fs::path device, const fs::path& devicesRoot)
+template <std::size_t N>
+bool hangsOnBusOf(fs::path device, const fs::path& devicesRoot, const std::array<std::string_view, N>& buses)
 {
     for (; isBelow(device, devicesRoot); device = device.parent_path()) {
         const std::string bus = linkTargetName(device / "subsystem");
-        if (std::find(kHotPlugBuses.begin(), kHotPlugBuses.end(), bus) != kHotPlugBuses.end())
+        if (std::find(buses.begin(), buses.end(), bus) != buses.end())
             return true;
     }
     return false;
 }
 
-std::optional<std::string> labelFromByLabelLinks(const fs::path& byLabel, std::string_view kernelName)
+// The least name in `folder` whose link points at `kernelName` (directory order is arbitrary;
+// the least makes a doubled label stable), udev's escapes decoded.
+std::optional<std::string> nameOfLinkTo(const fs::path& folder, std::string_view kernelName)
 {
     std::error_code error;
     std::optional<std::string> found;
-    for (fs::directory_iterator it(byLabel, error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
         // Directory order is arbitrary; the least name makes a doubled label stable.
         if (linkTargetName(it->path()) == kernelName && (!found || name < *found))
@@ -86,14 +91,26 @@ std::optional<std::string> labelFromByLabelLinks(const fs::path& byLabel, std::s
     return std::nullopt;
 }
 
-std::optional<std::string> labelFromUdevDatabase(const fs::path& record)
+std::optional<std::string> propertyFromUdevDatabase(const fs::path& record, std::string_view property)
 {
     std::ifstream file(record, std::ios::binary);
     for (std::string line; std::getline(file, line);) {
-        if (line.starts_with(kLabelProperty) && line.size() > kLabelProperty.size())
-            return decodeUdevEscapes(std::string_view(line).substr(kLabelProperty.size()));
+        if (line.starts_with(property) && line.size() > property.size())
+            return decodeUdevEscapes(std::string_view(line).substr(property.size()));
     }
     return std::nullopt;
+}
+
+// udev's link folder `linkFolder` under dev/disk first, its database record second.
+std::optional<std::string> publishedProperty(const std::string& devRoot, const std::string& udevRoot,
+    std::string_view kernelName, std::uint32_t major, std::uint32_t minor, std::string_view linkFolder,
+    std::string_view property)
+{
+    if (!kernelName.empty()) {
+        if (auto name = nameOfLinkTo(fs::path(devRoot) / "disk" / linkFolder, kernelName))
+            return name;
+    }
+    return propertyFromUdevDatabase(fs::path(udevRoot) / "data" / ("b" + deviceNumber(major, minor)), property);
 }
 
 int hexValue(char c)
@@ -122,18 +139,24 @@ BlockDeviceFacts readBlockDeviceFacts(const std::string& sysRoot, std::uint32_t 
     const fs::path disk = fs::exists(*device / "partition") ? device->parent_path() : *device;
     facts.opticalDrive = attributeIs(disk / "device" / "type", "5");
     const auto devicesRoot = resolved(fs::path(sysRoot) / "devices");
-    facts.removable = attributeIs(disk / "removable", "1") || (devicesRoot && hangsOnHotPlugBus(disk, *devicesRoot));
+    const bool flagged = attributeIs(disk / "removable", "1");
+    const bool onCardBus = devicesRoot && hangsOnBusOf(disk, *devicesRoot, kCardBuses);
+    const bool onDiskBus = devicesRoot && hangsOnBusOf(disk, *devicesRoot, kDiskBuses);
+    facts.removable = flagged || onCardBus || onDiskBus;
+    facts.hardDisk = !flagged && !onCardBus && onDiskBus;
     return facts;
 }
 
 std::optional<std::string> publishedLabel(const std::string& devRoot, const std::string& udevRoot,
     std::string_view kernelName, std::uint32_t major, std::uint32_t minor)
 {
-    if (!kernelName.empty()) {
-        if (auto label = labelFromByLabelLinks(fs::path(devRoot) / "disk" / "by-label", kernelName))
-            return label;
-    }
-    return labelFromUdevDatabase(fs::path(udevRoot) / "data" / ("b" + deviceNumber(major, minor)));
+    return publishedProperty(devRoot, udevRoot, kernelName, major, minor, "by-label", kLabelProperty);
+}
+
+std::optional<std::string> publishedUuid(const std::string& devRoot, const std::string& udevRoot,
+    std::string_view kernelName, std::uint32_t major, std::uint32_t minor)
+{
+    return publishedProperty(devRoot, udevRoot, kernelName, major, minor, "by-uuid", kUuidProperty);
 }
 
 std::string decodeUdevEscapes(std::string_view text)

@@ -18,14 +18,18 @@ enum class DriveType : std::uint16_t {
     RamDisk = 6,
 };
 
-// What the system tells of a mounted volume. Only the label is used; the rest is fetched
-// because the platform hands it over in the same call.
+// What the system tells of a mounted volume. The label is shown; the identity keeps the user's
+// choice of drive apart from another volume later mounted at the same root; the file-system id
+// recognises a card set before. The rest is fetched because the platform hands it over in the
+// same call.
 struct VolumeInformation {
     std::string label;
     std::string fileSystemName;
     std::uint32_t serialNumber = 0;
     std::uint32_t maxComponentLength = 0;
     std::uint32_t fileSystemFlags = 0;
+    std::uint64_t identity = 0; // the block device's number on Linux, the serial number on Windows
+    std::string fileSystemId; // the partition's UUID on Linux, the serial as "XXXX-XXXX" on Windows
 };
 
 // The platform seam of drive discovery. A root is a drive's root folder as the platform
@@ -43,6 +47,10 @@ public:
 
     // The volume information of a root; false when it cannot be read (then `out` is untouched).
     virtual bool volumeInformation(const std::string& root, VolumeInformation& out) = 0;
+
+    // True for a removable root that is a hard disk on a hot-plug bus (a USB disk that says it
+    // is not removable): listed after the others and never chosen without the user.
+    [[nodiscard]] virtual bool isHardDisk(const std::string& /*root*/) { return false; }
 
     // False when candidateRoots() and driveType() would answer just as they did when
     // candidateRoots() was last called, so a poll may skip asking them. A probe that cannot

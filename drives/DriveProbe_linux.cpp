@@ -2,9 +2,12 @@
 
 #include "drives/DriveQueries.h"
 #include "drives/MountInfo.h"
+#include "drives/SystemMounts_linux.h"
 
 #include <algorithm>
 #include <array>
+#include <fstream>
+#include <iterator>
 #include <string_view>
 #include <sys/sysmacros.h>
 
@@ -41,6 +44,17 @@ DriveType typeWithoutDevice(const std::string& fsType)
 
 std::string rootOf(const std::string& mountPoint) { return mountPoint.ends_with('/') ? mountPoint : mountPoint + '/'; }
 
+// The system's own file systems as fstab names them; a missing or unreadable fstab names none.
+std::set<std::string> systemMountsOf(const std::string& fstab)
+{
+    constexpr std::streamsize kMostBytes = 256 * 1024; // far beyond any real fstab
+    std::ifstream file(fstab, std::ios::binary);
+    std::string text(static_cast<std::size_t>(kMostBytes), '\0');
+    file.read(text.data(), kMostBytes);
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    return mountedAtBoot(text);
+}
+
 } // namespace
 
 LinuxDriveProbe::LinuxDriveProbe(LinuxSystemPaths paths)
@@ -75,11 +89,22 @@ bool LinuxDriveProbe::volumeInformation(const std::string& root, VolumeInformati
     if (!drive)
         return false;
     std::optional<std::string> label;
-    if (!drive->kernelName.empty())
+    std::optional<std::string> uuid;
+    if (!drive->kernelName.empty()) {
         label = publishedLabel(paths_.dev, paths_.udev, drive->kernelName, drive->major, drive->minor);
+        uuid = publishedUuid(paths_.dev, paths_.udev, drive->kernelName, drive->major, drive->minor);
+    }
     out.label = label ? std::move(*label) : std::string(lastPathComponent(drive->mountPoint));
     out.fileSystemName = drive->fsType;
+    out.identity = drive->major != 0 ? static_cast<std::uint64_t>(makedev(drive->major, drive->minor)) : 0;
+    out.fileSystemId = uuid.value_or(std::string());
     return true;
+}
+
+bool LinuxDriveProbe::isHardDisk(const std::string& root)
+{
+    const Drive* drive = find(root);
+    return drive != nullptr && drive->hardDisk;
 }
 
 // Read afresh and kept apart from the poll's cache: the card may have gone since the last
@@ -92,6 +117,8 @@ bool LinuxDriveProbe::isRemovableRootNow(const std::string& root, std::uint64_t 
     for (const MountInfoEntry& mount : visibleMounts(parseMountInfo(table))) {
         if (rootOf(mount.mountPoint) != root)
             continue;
+        if (isSystemMountPoint(mount.mountPoint) || systemMountsOf(paths_.fstab).contains(mount.mountPoint))
+            return false;
         // Anonymous numbers (0:N) never name a block device, so never a card.
         const bool wholeCard = mount.major != 0 && mount.root == "/";
         return wholeCard && makedev(mount.major, mount.minor) == device &&
@@ -117,9 +144,10 @@ void LinuxDriveProbe::rebuild(std::vector<MountInfoEntry> mounts)
     roots_.clear();
     drives_.clear();
     indexOfRoot_.clear();
+    const std::set<std::string> mountedAtBoot = systemMountsOf(paths_.fstab);
     std::unordered_map<std::uint64_t, BlockDeviceFacts> stillMounted;
     for (MountInfoEntry& mount : mounts) {
-        Drive drive{std::move(mount.mountPoint), std::move(mount.fsType), mount.major, mount.minor, {}, {}};
+        Drive drive{std::move(mount.mountPoint), std::move(mount.fsType), mount.major, mount.minor, {}, {}, false};
         if (drive.major == 0) { // anonymous numbers never name a block device
             drive.type = typeWithoutDevice(drive.fsType);
         } else {
@@ -127,14 +155,22 @@ void LinuxDriveProbe::rebuild(std::vector<MountInfoEntry> mounts)
                 factsOf(drive.major, drive.minor);
             drive.kernelName = device.kernelName;
             drive.type = device.present ? typeOfDevice(device) : typeWithoutDevice(drive.fsType);
+            drive.hardDisk = device.hardDisk;
             // A bind of one folder of a card is not the card's root: the time file written
             // there would never reach the camera.
             if (mount.root != "/")
                 drive.type = DriveType::NoRootDirectory;
         }
-        roots_.push_back(rootOf(drive.mountPoint));
-        indexOfRoot_.emplace(roots_.back(), drives_.size());
+        if (drive.type == DriveType::Removable &&
+            (isSystemMountPoint(drive.mountPoint) || mountedAtBoot.contains(drive.mountPoint)))
+            drive.type = DriveType::Fixed; // the system's own disk, whatever bus it hangs on
         drives_.push_back(std::move(drive));
+    }
+    // Hard disks after the others, each part in mount-point order.
+    std::stable_partition(drives_.begin(), drives_.end(), [](const Drive& drive) { return !drive.hardDisk; });
+    for (const Drive& drive : drives_) {
+        roots_.push_back(rootOf(drive.mountPoint));
+        indexOfRoot_.emplace(roots_.back(), roots_.size() - 1);
     }
     // A number leaves the cache with its last mount: the kernel cannot give it to another
     // device while a mount still holds it, so kept answers are never those of a newcomer.

@@ -19,11 +19,14 @@ struct LinuxSystemPaths {
     std::string sys = "/sys";
     std::string dev = "/dev";
     std::string udev = "/run/udev";
+    std::string fstab = "/etc/fstab";
 };
 
 // Drives are the mounted file systems of /proc/self/mountinfo. A mount is removable when its
-// block device's disk says so in sysfs or hangs on a hot-plug bus; labels come from udev's
-// links and database, else from the mount point's name. Nothing reads the medium.
+// block device's disk says so in sysfs or hangs on a hot-plug bus, and it is not where the
+// system lives (/, /home, /usr, ..., or what /etc/fstab mounts at boot); hard disks on a USB bus
+// come after the others. Labels come from udev's links and database, else from the mount
+// point's name. Nothing reads the medium.
 //
 // The table and the sysfs answers are read again only when the mount table changed, so a
 // poll without a change costs one poll() call and a lookup per candidate, or no system call at
@@ -35,6 +38,7 @@ public:
     const std::vector<std::string>& candidateRoots() override;
     DriveType driveType(const std::string& root) override;
     bool volumeInformation(const std::string& root, VolumeInformation& out) override;
+    bool isHardDisk(const std::string& root) override;
     // Only a changed mount table changes the answers: sysfs is read again only then.
     bool answersMayHaveChanged() override;
     int takeChangeHandle() override { return watch_.handOverChangeMark(); }
@@ -52,6 +56,7 @@ private:
         std::uint32_t minor = 0;
         std::string kernelName; // empty without a block device
         DriveType type = DriveType::Unknown;
+        bool hardDisk = false;
     };
 
     void refreshIfChanged();

@@ -39,6 +39,19 @@ int letterIndexOf(const std::string& root)
     return -1;
 }
 
+// The serial number as Windows shows it ("1A2B-3C4D"): a new one with every format.
+std::string serialText(DWORD serial)
+{
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text = "0000-0000";
+    for (int nibble = 0, at = 8; nibble < 8; ++nibble, --at) {
+        if (at == 4)
+            --at;
+        text[static_cast<std::size_t>(at)] = kDigits[(serial >> (4 * nibble)) & 0xF];
+    }
+    return text;
+}
+
 DriveType asDriveType(UINT code)
 {
     return code <= static_cast<UINT>(DriveType::RamDisk) ? static_cast<DriveType>(code) : DriveType::Unknown;
@@ -89,6 +102,8 @@ public:
         out.serialNumber = serialNumber;
         out.maxComponentLength = maxComponentLength;
         out.fileSystemFlags = fileSystemFlags;
+        out.identity = serialNumber;
+        out.fileSystemId = serialText(serialNumber);
         return true;
     }
 

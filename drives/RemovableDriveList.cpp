@@ -2,6 +2,7 @@
 
 #include "drives/DriveQueries.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace zv {
@@ -55,8 +56,8 @@ void RemovableDriveList::UpdateFDD()
         (void)clearAndDisable();
         return;
     }
-    setButtonEnabled_ = true;
     buildLoop(roots);
+    setButtonEnabled_ = selectedRow_ >= 0;
 }
 
 void RemovableDriveList::choose(int row)
@@ -64,7 +65,9 @@ void RemovableDriveList::choose(int row)
     if (row < 0 || static_cast<std::size_t>(row) >= entries_.size())
         return;
     selectedRow_ = row;
-    saveDir_ = entries_[static_cast<std::size_t>(row)].rootPath;
+    chosen_ = entries_[static_cast<std::size_t>(row)];
+    saveDir_ = chosen_->rootPath;
+    setButtonEnabled_ = true;
 }
 
 void RemovableDriveList::buildLoop(const std::vector<std::string>& roots)
@@ -74,12 +77,37 @@ void RemovableDriveList::buildLoop(const std::vector<std::string>& roots)
     entries_.reserve(roots.size());
     for (const std::string& root : roots) {
         VolumeInformation volume;
-        const std::string label = GetVolumeInfo(probe_, root, volume) ? std::move(volume.label) : std::string();
-        entries_.push_back({root, label, driveDisplayText(root, label)});
+        DriveEntry entry{root, {}, {}, 0, probe_.isHardDisk(root), {}};
+        if (GetVolumeInfo(probe_, root, volume)) {
+            entry.label = std::move(volume.label);
+            entry.identity = volume.identity;
+            entry.fileSystemId = std::move(volume.fileSystemId);
+        }
+        entry.displayText = driveDisplayText(root, entry.label);
+        entries_.push_back(std::move(entry));
     }
-    // SaveDir is only ever set from a row, so an empty build leaves the old one in place.
-    if (!entries_.empty())
-        choose(0);
+    // SaveDir is only ever set from a row, so a build without a row to choose leaves the old one.
+    const int row = rowToChoose();
+    const bool buttonState = setButtonEnabled_; // the creation build leaves the button alone
+    chosen_.reset();
+    choose(row);
+    setButtonEnabled_ = buttonState;
+}
+
+int RemovableDriveList::rowToChoose() const
+{
+    const auto rowWhere = [this](const auto& wanted) {
+        const auto found = std::find_if(entries_.begin(), entries_.end(), wanted);
+        return found == entries_.end() ? -1 : static_cast<int>(found - entries_.begin());
+    };
+    if (chosen_) {
+        const int kept = rowWhere([this](const DriveEntry& entry) {
+            return entry.rootPath == chosen_->rootPath && entry.identity == chosen_->identity;
+        });
+        if (kept >= 0)
+            return kept;
+    }
+    return rowWhere([](const DriveEntry& entry) { return !entry.hardDisk; });
 }
 
 bool RemovableDriveList::clearAndDisable()
@@ -87,6 +115,7 @@ bool RemovableDriveList::clearAndDisable()
     const bool changed = !entries_.empty() || setButtonEnabled_;
     entries_.clear();
     selectedRow_ = -1;
+    chosen_.reset();
     setButtonEnabled_ = false;
     return changed;
 }

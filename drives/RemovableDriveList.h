@@ -3,6 +3,8 @@
 #include "drives/DriveProbe.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,9 @@ struct DriveEntry {
     std::string rootPath;
     std::string label;
     std::string displayText;
+    std::uint64_t identity = 0; // what tells this volume from another at the same root; 0 unknown
+    bool hardDisk = false; // never chosen without the user
+    std::string fileSystemId; // recognises a card set before; empty when unknown
 
     friend bool operator==(const DriveEntry&, const DriveEntry&) = default;
 };
@@ -47,6 +52,11 @@ public:
     // ComboBox2Change: the user picked `row`; SaveDir follows. Rows that do not exist are ignored.
     void choose(int row);
 
+    // Every build keeps the chosen drive chosen while it is still there (the same root and the
+    // same volume), so plugging another drive never moves a set to it. Only when it is gone does
+    // the first drive that is no hard disk follow; with none such, no row is chosen and set
+    // waits for the user's choice.
+
     [[nodiscard]] const std::vector<DriveEntry>& entries() const { return entries_; }
     [[nodiscard]] int selectedRow() const { return selectedRow_; }
     [[nodiscard]] bool setButtonEnabled() const { return setButtonEnabled_; }
@@ -56,6 +66,7 @@ private:
     static constexpr char kNeverCounted[] = "Edit1"; // no count reads like this, so the first poll rebuilds
 
     void buildLoop(const std::vector<std::string>& roots);
+    [[nodiscard]] int rowToChoose() const;
     bool clearAndDisable();
     bool storeCountText(std::size_t count);
 
@@ -63,6 +74,7 @@ private:
     std::string& saveDir_;
     std::vector<DriveEntry> entries_;
     int selectedRow_ = -1;
+    std::optional<DriveEntry> chosen_; // the drive chosen before the last build
     bool setButtonEnabled_ = true; // the button's design state
     std::string lastCountText_{kNeverCounted};
 };

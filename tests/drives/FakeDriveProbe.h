@@ -19,15 +19,25 @@ public:
     struct Drive {
         DriveType type = DriveType::Removable;
         std::optional<VolumeInformation> volume; // none: the medium cannot be read
+        bool hardDisk = false;
     };
 
-    // A drive with a readable volume of that label.
-    void plug(const std::string& root, const std::string& label, DriveType type = DriveType::Removable)
+    // A drive with a readable volume of that label; `identity` tells two volumes at one root apart.
+    void plug(const std::string& root, const std::string& label, DriveType type = DriveType::Removable,
+        std::uint64_t identity = 0)
     {
         VolumeInformation volume;
         volume.label = label;
         volume.fileSystemName = "FAT32";
+        volume.identity = identity;
         put(root, {type, volume});
+    }
+
+    // A USB hard disk: removable by its bus, a hard disk by its own word.
+    void plugHardDisk(const std::string& root, const std::string& label)
+    {
+        plug(root, label);
+        drives_[root].hardDisk = true;
     }
 
     // A removable root whose volume information fails, as an empty card-reader slot.
@@ -64,6 +74,12 @@ public:
             return false;
         out = *found->second.volume;
         return true;
+    }
+
+    bool isHardDisk(const std::string& root) override
+    {
+        const auto found = drives_.find(root);
+        return found != drives_.end() && found->second.hardDisk;
     }
 
     // A plugged removable root, unless the test decides otherwise: a card pulled between the

@@ -42,10 +42,27 @@ protected:
     RemovableDriveList list{probe, saveDir};
 };
 
+// What a row shows: its root, label and display text.
+struct ShownRow {
+    std::string rootPath;
+    std::string label;
+    std::string displayText;
+
+    friend bool operator==(const ShownRow&, const ShownRow&) = default;
+};
+
+std::vector<ShownRow> shownRows(const std::vector<DriveEntry>& entries)
+{
+    std::vector<ShownRow> rows;
+    for (const DriveEntry& entry : entries)
+        rows.push_back({entry.rootPath, entry.label, entry.displayText});
+    return rows;
+}
+
 struct BuildCase {
     const char* name;
     std::function<void(FakeDriveProbe&)> plug;
-    std::vector<DriveEntry> rows;
+    std::vector<ShownRow> rows;
 };
 
 TEST_F(RemovableDriveListTest, everyBuildListsRemovableRootsInOrderWithRowZeroChosen)
@@ -92,7 +109,7 @@ TEST_F(RemovableDriveListTest, everyBuildListsRemovableRootsInOrderWithRowZeroCh
             RemovableDriveList built{fresh, dir};
             c.plug(fresh);
             build(built);
-            EXPECT_EQ(built.entries(), c.rows);
+            EXPECT_EQ(shownRows(built.entries()), c.rows);
             EXPECT_EQ(built.selectedRow(), 0);
             EXPECT_EQ(dir, c.rows.front().rootPath);
             EXPECT_TRUE(built.setButtonEnabled());
@@ -155,20 +172,71 @@ TEST_F(RemovableDriveListTest, pollAsksNothingWhileTheProbeSaysNothingChanged)
     expectShows({"E:\\CAM"}, 0, "E:\\", true);
 }
 
-TEST_F(RemovableDriveListTest, choiceHoldsWhileCountHoldsAndResetsWhenItChanges)
+// A drive plugged or pulled elsewhere must never move the choice: set would write to it.
+TEST_F(RemovableDriveListTest, theChosenDriveStaysChosenUntilItIsGone)
 {
-    plugEfg();
-    (void)list.poll();
+    const struct {
+        const char* what;
+        std::function<void(FakeDriveProbe&)> change;
+        bool refresh; // by the refresh button instead of the poll
+        std::vector<std::string> rows;
+        int row;
+        std::string dir;
+    } cases[] = {
+        {"nothing changes", [](FakeDriveProbe&) {}, false, {"E:\\CAM", "G:\\SD"}, 1, "G:\\"},
+        {"another drive plugged before it", [](FakeDriveProbe& p) { p.plug("D:\\", "STICK"); }, false,
+            {"D:\\STICK", "E:\\CAM", "G:\\SD"}, 2, "G:\\"},
+        {"another drive pulled", [](FakeDriveProbe& p) { p.unplug("E:\\"); }, false, {"G:\\SD"}, 0, "G:\\"},
+        {"the refresh button", [](FakeDriveProbe&) {}, true, {"E:\\CAM", "G:\\SD"}, 1, "G:\\"},
+        {"it is pulled", [](FakeDriveProbe& p) { p.unplug("G:\\"); }, false, {"E:\\CAM"}, 0, "E:\\"},
+        {"another card comes at its root",
+            [](FakeDriveProbe& p) {
+                p.plug("G:\\", "SD", DriveType::Removable, 2);
+                p.plug("H:\\", "MD80");
+            },
+            false, {"E:\\CAM", "G:\\SD", "H:\\MD80"}, 0, "E:\\"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeDriveProbe fresh;
+        std::string dir;
+        RemovableDriveList drives{fresh, dir};
+        fresh.plug("E:\\", "CAM", DriveType::Removable, 1);
+        fresh.plug("G:\\", "SD", DriveType::Removable, 1);
+        (void)drives.poll();
+        drives.choose(1);
 
-    list.choose(1);
-    expectShows({"E:\\CAM", "G:\\SD"}, 1, "G:\\", true);
-    EXPECT_FALSE(list.poll());
-    expectShows({"E:\\CAM", "G:\\SD"}, 1, "G:\\", true);
+        c.change(fresh);
+        if (c.refresh)
+            drives.UpdateFDD();
+        else
+            (void)drives.poll();
+        std::vector<std::string> texts;
+        for (const DriveEntry& entry : drives.entries())
+            texts.push_back(entry.displayText);
+        EXPECT_EQ(texts, c.rows);
+        EXPECT_EQ(drives.selectedRow(), c.row);
+        EXPECT_EQ(dir, c.dir);
+        EXPECT_TRUE(drives.setButtonEnabled());
+    }
+}
 
-    probe.plug("H:\\", "MD80");
+// A disk that says it is a hard disk is offered but never chosen for the user.
+TEST_F(RemovableDriveListTest, aHardDiskIsNeverChosenWithoutTheUser)
+{
+    probe.plugHardDisk("D:\\", "BACKUP");
     EXPECT_TRUE(list.poll());
-    EXPECT_EQ(list.lastCountText(), "3");
-    expectShows({"E:\\CAM", "G:\\SD", "H:\\MD80"}, 0, "E:\\", true);
+    expectShows({"D:\\BACKUP"}, -1, "", false);
+
+    probe.plug("E:\\", "CAM");
+    EXPECT_TRUE(list.poll());
+    expectShows({"D:\\BACKUP", "E:\\CAM"}, 1, "E:\\", true);
+
+    list.choose(0);
+    expectShows({"D:\\BACKUP", "E:\\CAM"}, 0, "D:\\", true);
+    probe.unplug("E:\\");
+    EXPECT_TRUE(list.poll());
+    expectShows({"D:\\BACKUP"}, 0, "D:\\", true);
 }
 
 TEST_F(RemovableDriveListTest, unpluggingTheLastDriveEmptiesListsButKeepsSaveDir)

@@ -41,8 +41,8 @@ FakeSystemTree::~FakeSystemTree()
 
 LinuxSystemPaths FakeSystemTree::paths() const
 {
-    return {
-        (root_ / "proc").string(), (root_ / "sys").string(), (root_ / "dev").string(), (root_ / "run/udev").string()};
+    return {(root_ / "proc").string(), (root_ / "sys").string(), (root_ / "dev").string(),
+        (root_ / "run/udev").string(), (root_ / "etc/fstab").string()};
 }
 
 void FakeSystemTree::writeMountInfo(const std::vector<std::string>& lines) const
@@ -87,6 +87,13 @@ void FakeSystemTree::addLabelLink(std::string_view encodedLabel, std::string_vie
 {
     replaceLink(root_ / "dev/disk/by-label" / encodedLabel, fs::path("../..") / kernelName);
 }
+
+void FakeSystemTree::addUuidLink(std::string_view uuid, std::string_view kernelName) const
+{
+    replaceLink(root_ / "dev/disk/by-uuid" / uuid, fs::path("../..") / kernelName);
+}
+
+void FakeSystemTree::writeFstab(std::string_view text) const { writeFile(root_ / "etc/fstab", text); }
 
 void FakeSystemTree::addUdevRecord(std::string_view majMin, std::string_view text) const
 {

@@ -34,8 +34,12 @@ public:
 
     // dev/disk/by-label/`encodedLabel` -> ../../`kernelName`
     void addLabelLink(std::string_view encodedLabel, std::string_view kernelName) const;
+    // dev/disk/by-uuid/`uuid` -> ../../`kernelName`
+    void addUuidLink(std::string_view uuid, std::string_view kernelName) const;
     // run/udev/data/b`majMin`
     void addUdevRecord(std::string_view majMin, std::string_view text) const;
+    // etc/fstab
+    void writeFstab(std::string_view text) const;
 
 private:
     [[nodiscard]] std::filesystem::path devices(std::string_view devicePath) const;

@@ -1,10 +1,12 @@
 #include "drives/DriveProbe_linux.h"
 #include "drives/DriveQueries.h"
+#include "drives/SystemMounts_linux.h"
 #include "drives/linux/FakeSystemTree.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <sys/sysmacros.h>
 
 namespace zv {
@@ -49,7 +51,10 @@ protected:
         tree.addLabelLink("My\\x20Card", "sdb1");
         tree.addLabelLink("DECOY", "sdb10");
         tree.addLabelLink("Cam\\xc3\\xa9ra", "loop0");
-        tree.addUdevRecord("8:33", "S:disk/by-uuid/3A5F\nE:ID_FS_LABEL=USB_STICK\nE:ID_FS_LABEL_ENC=USB\\x20STICK\n");
+        tree.addUuidLink("1A2B-3C4D", "sdb1");
+        tree.addUuidLink("DEAD-BEEF", "sdb10");
+        tree.addUdevRecord("8:33",
+            "S:disk/by-uuid/3A5F\nE:ID_FS_LABEL=USB_STICK\nE:ID_FS_LABEL_ENC=USB\\x20STICK\nE:ID_FS_UUID_ENC=3A5F\n");
         tree.writeMountInfo(kTable);
     }
 
@@ -81,7 +86,8 @@ TEST_F(LinuxDriveProbeTest, candidatesAreVisibleMountPointsInPathOrderWithOneRoo
     EXPECT_EQ(probe.candidateRoots(),
         (Roots{"/", "/data/", "/home/u/photos/", "/home/u/remote/", "/media/u/CARD/", "/media/u/DVD/",
             "/media/u/\320\244\320\276\321\202\320\276 SD/", "/mnt/ghost/", "/mnt/loop card/", "/mnt/nas/",
-            "/mnt/stack/", "/proc/", "/run/", "/run/media/u/stick/", "/snap/core/1/"}));
+            "/mnt/stack/", "/proc/", "/run/", "/snap/core/1/",
+            "/run/media/u/stick/"})); // flag 0 on USB: a hard disk by its own word, last
 }
 
 TEST_F(LinuxDriveProbeTest, flagOrHotPlugBusMakesRemovableNeverTheName)
@@ -115,20 +121,88 @@ TEST_F(LinuxDriveProbeTest, flagOrHotPlugBusMakesRemovableNeverTheName)
             "/run/media/u/stick/"}));
 }
 
+// Where the system lives nothing is offered, whatever bus the disk hangs on; a USB disk that says
+// it is no removable one comes last and is marked, a built-in SD slot stays as it is.
+TEST(LinuxDriveProbeSystemPlaces, systemMountPointsAreNeverOfferedAndHardDisksComeLast)
+{
+    test::FakeSystemTree tree;
+    const std::string_view usb = "pci0000:00/0000:00:14.0/usb1";
+    const auto usbDisk = [&](std::string_view name, std::string_view majMin, bool flag) {
+        const std::string path = std::string(usb) + "/1-1/host7/target7:0:0/7:0:0:0/block/" + std::string(name);
+        tree.addDisk(path, majMin, flag);
+    };
+    tree.setSubsystem(usb, "usb");
+    usbDisk("sda", "8:0", true); // a card reader on /home
+    usbDisk("sdb", "8:16", true); // on /
+    usbDisk("sdc", "8:32", true); // fstab mounts it at boot
+    usbDisk("sdd", "8:48", true); // fstab knows it, but "noauto": mounted when it is there
+    usbDisk("sde", "8:64", false); // a USB hard disk
+    usbDisk("sdf", "8:80", true); // the camera
+    usbDisk("sdg", "8:96", true); // below /var
+    usbDisk("sdh", "8:112", true); // below /home: the user's own place
+    tree.addDisk("pci0000:00/0000:00:1e.6/mmc_host/mmc0/mmc0:aaaa/block/mmcblk0", "179:0", false);
+    tree.setSubsystem("pci0000:00/0000:00:1e.6/mmc_host/mmc0/mmc0:aaaa", "mmc");
+    tree.writeFstab("# static file systems\n"
+                    "UUID=1234 /data ext4 defaults 0 2\n"
+                    "/dev/sdd /mnt/reader vfat noauto,user 0 0\n"
+                    "/dev/sdx none swap sw 0 0\n");
+    tree.writeMountInfo({
+        "20 1 8:16 / / rw - ext4 /dev/sdb rw",
+        "21 20 8:0 / /home rw - ext4 /dev/sda rw",
+        "22 20 8:32 / /data rw - ext4 /dev/sdc rw",
+        "23 20 8:48 / /mnt/reader rw - vfat /dev/sdd rw",
+        "24 20 8:64 / /media/u/BACKUP rw - ext4 /dev/sde rw",
+        "25 20 8:80 / /media/u/CAMERA rw - vfat /dev/sdf rw",
+        "26 20 8:96 / /var/lib/stick rw - vfat /dev/sdg rw",
+        "27 21 8:112 / /home/u/usb rw - vfat /dev/sdh rw",
+        "28 20 179:0 / /media/u/SD rw - vfat /dev/mmcblk0 rw",
+    });
+    LinuxDriveProbe probe(tree.paths());
+    EXPECT_EQ(GetDrivesOfType(probe, DriveType::Removable),
+        (Roots{"/home/u/usb/", "/media/u/CAMERA/", "/media/u/SD/", "/mnt/reader/", "/media/u/BACKUP/"}));
+    for (const std::string_view root : {"/", "/home/", "/data/", "/var/lib/stick/"})
+        EXPECT_EQ(probe.driveType(std::string(root)), DriveType::Fixed) << root;
+    EXPECT_TRUE(probe.isHardDisk("/media/u/BACKUP/"));
+    EXPECT_FALSE(probe.isHardDisk("/media/u/SD/"));
+    EXPECT_FALSE(probe.isHardDisk("/media/u/CAMERA/"));
+    // Asked right before a write too: a folder of the system is never confirmed as a card.
+    EXPECT_FALSE(probe.isRemovableRootNow("/home/", makedev(8, 0)));
+    EXPECT_FALSE(probe.isRemovableRootNow("/data/", makedev(8, 32)));
+    EXPECT_TRUE(probe.isRemovableRootNow("/media/u/CAMERA/", makedev(8, 80)));
+}
+
+TEST(LinuxFstab, onlyWhatIsMountedAtBootIsTheSystems)
+{
+    EXPECT_EQ(mountedAtBoot("# comment\n"
+                            "\n"
+                            "UUID=1 / ext4 errors=remount-ro 0 1\n"
+                            "LABEL=home\t/home/\text4\tdefaults 0 2\n"
+                            "/dev/sdb1 /mnt/my\\040disk ntfs rw 0 0 # the backup\n"
+                            "/dev/sr0 /media/cdrom0 udf,iso9660 user,noauto 0 0\n"
+                            "/dev/sda3 none swap sw 0 0\n"
+                            "/swapfile swap swap defaults 0 0\n"
+                            "tmpfs /tmp tmpfs\n"
+                            "broken-line\n"),
+        (std::set<std::string>{"/", "/home", "/mnt/my disk", "/tmp"}));
+}
+
 TEST_F(LinuxDriveProbeTest, labelFromByLabelLinkThenUdevRecordThenMountPointName)
 {
     struct Case {
         std::string_view root;
         std::string_view label;
         std::string_view fileSystem;
+        std::string_view uuid; // by-uuid link, else the udev record, else none
+        std::uint64_t identity;
     };
     const Case cases[] = {
-        {"/media/u/CARD/", "My Card", "vfat"}, // by-label, \x20 decoded, sdb10's link ignored
-        {"/mnt/loop card/", "Cam\xc3\xa9ra", "ext2"}, // by-label, non-ASCII bytes decoded
-        {"/run/media/u/stick/", "USB STICK", "exfat"}, // udev's ID_FS_LABEL_ENC
-        {"/media/u/\320\244\320\276\321\202\320\276 SD/", "\320\244\320\276\321\202\320\276 SD", "vfat"},
-        {"/", "", "ext4"},
-        {"/run/", "run", "tmpfs"},
+        {"/media/u/CARD/", "My Card", "vfat", "1A2B-3C4D", makedev(8, 17)}, // by-label, \x20 decoded, sdb10 ignored
+        {"/mnt/loop card/", "Cam\xc3\xa9ra", "ext2", "", makedev(7, 0)}, // by-label, non-ASCII bytes decoded
+        {"/run/media/u/stick/", "USB STICK", "exfat", "3A5F", makedev(8, 33)}, // udev's ID_FS_LABEL_ENC
+        {"/media/u/\320\244\320\276\321\202\320\276 SD/", "\320\244\320\276\321\202\320\276 SD", "vfat", "",
+            makedev(179, 1)},
+        {"/", "", "ext4", "", makedev(8, 1)},
+        {"/run/", "run", "tmpfs", "", 0},
     };
     LinuxDriveProbe probe(tree.paths());
     for (const Case& c : cases) {
@@ -136,13 +210,15 @@ TEST_F(LinuxDriveProbeTest, labelFromByLabelLinkThenUdevRecordThenMountPointName
         ASSERT_TRUE(probe.volumeInformation(std::string(c.root), info)) << c.root;
         EXPECT_EQ(info.label, c.label) << c.root;
         EXPECT_EQ(info.fileSystemName, c.fileSystem) << c.root;
+        EXPECT_EQ(info.fileSystemId, c.uuid) << c.root;
+        EXPECT_EQ(info.identity, c.identity) << c.root;
     }
 }
 
 TEST_F(LinuxDriveProbeTest, volumeInformationOfAnUnknownRootFailsAndLeavesTheOutput)
 {
     LinuxDriveProbe probe(tree.paths());
-    VolumeInformation info{"kept", "kept-fs", 7, 8, 9};
+    VolumeInformation info{"kept", "kept-fs", 7, 8, 9, 10, "kept-id"};
     EXPECT_FALSE(probe.volumeInformation("/home/u/dcim/", info));
     EXPECT_FALSE(probe.volumeInformation("/media/u/CARD", info));
     EXPECT_EQ(info.label, "kept");
