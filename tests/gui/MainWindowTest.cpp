@@ -172,11 +172,16 @@ void MainWindowTest::theDriveListFollowsThePollAndTheRefreshButton()
     choose(drives, 1);
     QCOMPARE(gui.context.values.saveDir, std::string("/media/u/B/"));
 
-    gui.probe.plug("/media/u/C/", "C"); // a third card resets the choice to the first row
+    gui.probe.plug("/media/u/0/", "0"); // a card plugged elsewhere never moves the choice
     gui.tick();
     QCOMPARE(drives->count(), 3);
-    QCOMPARE(drives->currentIndex(), 0);
-    QCOMPARE(gui.context.values.saveDir, std::string("/media/u/A/"));
+    QCOMPARE(drives->currentIndex(), 2);
+    QCOMPARE(gui.context.values.saveDir, std::string("/media/u/B/"));
+    gui.probe.unplug("/media/u/0/");
+    gui.tick();
+    gui.probe.plug("/media/u/C/", "C");
+    gui.tick();
+    QCOMPARE(drives->currentIndex(), 1);
 
     // Same count, other card: only the refresh button notices.
     gui.probe.unplug("/media/u/C/");
