@@ -1,11 +1,11 @@
 #include "app/SystemSeams.h"
 
+#include "app/UserFolders.h"
 #include "settings/SettingsLocation.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QStandardPaths>
 
 namespace zv {
 
@@ -25,7 +25,7 @@ void SystemAddressOpener::open(const QUrl& address) { (void)QDesktopServices::op
 std::string systemSettingsPath()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString configFolder = userConfigFolder();
     // Paths are UTF-8 in the core on every platform, so no code page can lose a folder's name.
     return settingsFilePath(QDir::toNativeSeparators(programFolder).toStdString(),
         QDir::toNativeSeparators(configFolder).toStdString());

@@ -23,7 +23,7 @@ public:
 };
 
 // Zentrik.ini beside the program when it is there or that folder is writable, otherwise in
-// the user's configuration folder.
+// the user's configuration folder; empty when the user has none.
 [[nodiscard]] std::string systemSettingsPath();
 
 } // namespace zv

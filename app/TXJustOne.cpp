@@ -1,5 +1,7 @@
 #include "app/TXJustOne.h"
 
+#include "app/UserFolders.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -81,7 +83,7 @@ QString TXJustOne::defaultFolder(const QString& name)
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (QDir::isAbsolutePath(runtime) && socketPathFits(runtime, name) && isPrivateFolder(runtime))
         return runtime;
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const QString cache = userCacheFolder();
     // The short one under the temporary folder serves a home too deep for a socket path; a
     // name taken there by someone else fails the check and leaves the guard off.
     const QString ownFolders[] = {QDir::isAbsolutePath(cache) ? cache + QLatin1Char('/') + name : QString(),

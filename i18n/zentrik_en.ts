@@ -182,6 +182,13 @@
     </message>
 </context>
 <context>
+    <name>zv::TForm4</name>
+    <message>
+        <source>Папка для настроек не найдена: у пользователя нет домашней папки. Программа работает с настройками по умолчанию и не сможет их сохранить.</source>
+        <translation>No folder for the settings: the user has no home folder. The program runs on the default settings and cannot save them.</translation>
+    </message>
+</context>
+<context>
     <name>zv::TForm2</name>
     <message>
         <source>Дата и время успешно установлены</source>

@@ -36,6 +36,8 @@ std::string settingsFilePath(const std::string& executableFolder, const std::str
     std::error_code error;
     if (fs::exists(fs::path(beside), error) || folderIsWritable(executableFolder))
         return beside;
+    if (userConfigFolder.empty())
+        return {};
     return joinPath(userConfigFolder, kSettingsFileName);
 }
 

@@ -9,7 +9,9 @@ inline constexpr std::string_view kSettingsFileName = "Zentrik.ini";
 
 // Where Zentrik.ini lives: beside the executable when it is already there or that folder is
 // writable, as camera owners carry the program on a stick; otherwise in the user's
-// configuration folder, which the first save creates. Folders are given without a final separator.
+// configuration folder, which the first save creates. Folders are given without a final
+// separator. Empty when neither serves (a read-only program folder and a user without a home
+// folder, given as ""): the program then runs on the defaults.
 [[nodiscard]] std::string settingsFilePath(const std::string& executableFolder, const std::string& userConfigFolder);
 
 } // namespace zv

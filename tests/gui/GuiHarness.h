@@ -48,7 +48,11 @@ public:
 
     template <typename T> [[nodiscard]] T* find(const QWidget* window, const char* name) const;
 
-    [[nodiscard]] std::string settingsPath() const { return settingsFolder_ + "/Zentrik.ini"; }
+    // No settings folder given as "": the user has no place for settings.
+    [[nodiscard]] std::string settingsPath() const
+    {
+        return settingsFolder_.empty() ? std::string() : settingsFolder_ + "/Zentrik.ini";
+    }
 
     TempFolder folder;
     FakeClock clock;

@@ -39,6 +39,7 @@ private slots:
     void savedProfilesComeBackAfterARestart();
     void restoreBringsBackTheDefaultsOfTheChosenModel();
     void anUnwritableSettingsFolderIsReportedAndNothingIsLost();
+    void withoutAPlaceForSettingsTheUserIsToldOnceAndTheDefaultsRun();
     void theFileNameTakesTwentyCharactersAndTheSampleFollowsEdits();
     void aFileNameInAnyCodePageIsShownReadablyAndSavedByteForByte();
 };
@@ -110,6 +111,31 @@ void SettingsWindowTest::anUnwritableSettingsFolderIsReportedAndNothingIsLost()
     QVERIFY(!gui->context.values.timeFileText.empty()); // still running
     gui.reset();
 #endif
+}
+
+// No home folder and a read-only program folder: nothing to keep the settings in. The user is
+// told once, in the windows' language, and the program runs on the defaults.
+void SettingsWindowTest::withoutAPlaceForSettingsTheUserIsToldOnceAndTheDefaultsRun()
+{
+    const std::pair<std::uint16_t, QString> languages[] = {
+        {1049, QStringLiteral("Папка для настроек не найдена: у пользователя нет домашней папки. Программа работает "
+                              "с настройками по умолчанию и не сможет их сохранить.")},
+        {1033, QStringLiteral("No folder for the settings: the user has no home folder. The program runs on the "
+                              "default settings and cannot save them.")},
+    };
+    for (const auto& [language, notice] : languages) {
+        std::unique_ptr<GuiHarness> gui;
+        std::vector<ModalSeen> seen = closingModals([&] { gui = std::make_unique<GuiHarness>(language, ""); });
+        QCOMPARE(seen.size(), std::size_t{1});
+        QCOMPARE(seen[0].objectName, QStringLiteral("NoticeBox"));
+        QCOMPARE(seen[0].text, notice);
+        QCOMPARE(gui->context.values.profileTable, DefaultProfiles());
+        gui->tick();
+        QCOMPARE(gui->context.values.timeFileText, std::string("2012-10-02 14:24:32"));
+        seen = click(*gui, "SaveButton");
+        QCOMPARE(seen.size(), std::size_t{1});
+        QCOMPARE(seen[0].text, QStringLiteral("Ошибка обращения к файлу"));
+    }
 }
 
 void SettingsWindowTest::theFileNameTakesTwentyCharactersAndTheSampleFollowsEdits()

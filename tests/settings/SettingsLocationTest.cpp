@@ -31,9 +31,11 @@ TEST(SettingsLocation, userFolderWhenTheExecutableFolderIsReadOnly)
     ::chmod(folder.path().c_str(), 0555);
     std::string withoutFile;
     std::string withFile;
+    std::string withoutHome;
     {
         test::ScopedUnprivileged unprivileged;
         withoutFile = settingsFilePath(folder.path(), "/home/user/.config/Zentrik");
+        withoutHome = settingsFilePath(folder.path(), "");
     }
     ::chmod(folder.path().c_str(), 0755);
     test::writeBytes(folder.file("Zentrik.ini"), "");
@@ -44,6 +46,7 @@ TEST(SettingsLocation, userFolderWhenTheExecutableFolderIsReadOnly)
     }
     ::chmod(folder.path().c_str(), 0755);
     EXPECT_EQ(withoutFile, "/home/user/.config/Zentrik/Zentrik.ini");
+    EXPECT_EQ(withoutHome, ""); // nowhere to keep it: never a folder at the file system's root
     EXPECT_EQ(withFile, folder.file("Zentrik.ini")); // an existing portable file wins
 }
 #endif

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/UserLanguage.h"
 #include "profiles/SharedValues.h"
 #include "profiles/TimeFileComposer.h"
 #include "ui/common/EnglishTexts.h"
@@ -33,6 +34,9 @@ struct AppContext {
     explicit AppContext(Seams outside) : seams(std::move(outside)) { }
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
+
+    // True when the windows are English: the user's language is not Russian as used in Russia.
+    [[nodiscard]] bool isEnglish() const { return seams.languageId() != kRussianLanguageId; }
 
     Seams seams;
     SharedValues values;

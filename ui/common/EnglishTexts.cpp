@@ -16,6 +16,11 @@ QTranslator& EnglishTable::translator()
     return translator_;
 }
 
+QString userText(EnglishTable& table, bool english, const char* context, const char* source)
+{
+    return english ? table.translator().translate(context, source) : QString::fromUtf8(source);
+}
+
 EnglishTexts::EnglishTexts(EnglishTable& table) : translator_(table.translator())
 {
     QCoreApplication::installTranslator(&translator_);

@@ -20,6 +20,10 @@ private:
     bool loaded_ = false;
 };
 
+// A text of the program's own, written in Russian as `source` under `context` (the class that
+// says it), in the user's language: as it stands, or its English form for English windows.
+[[nodiscard]] QString userText(EnglishTable& table, bool english, const char* context, const char* source);
+
 // While it lives, Qt's translation calls give the English texts, so a window's
 // retranslation turns it English; windows made Russian stay as designed.
 class EnglishTexts final {

@@ -11,7 +11,9 @@ namespace {
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 {
     QMessageBox box(icon, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok, parent);
-    box.setObjectName(icon == QMessageBox::Critical ? QStringLiteral("ErrorBox") : QStringLiteral("MessageBox"));
+    box.setObjectName(icon == QMessageBox::Critical ? QStringLiteral("ErrorBox")
+            : icon == QMessageBox::Information      ? QStringLiteral("NoticeBox")
+                                                    : QStringLiteral("MessageBox"));
     box.exec();
 }
 
@@ -25,6 +27,8 @@ QString errorBoxText(const QString& text)
 }
 
 void showErrorBox(QWidget* parent, const QString& text) { showBox(parent, QMessageBox::Critical, errorBoxText(text)); }
+
+void showNotice(QWidget* parent, const QString& text) { showBox(parent, QMessageBox::Information, text); }
 
 void showSettingsFileError(QWidget* parent)
 {

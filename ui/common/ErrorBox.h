@@ -13,6 +13,9 @@ namespace zv {
 // The error box: error icon, one OK button, the application title as caption. Modal.
 void showErrorBox(QWidget* parent, const QString& text);
 
+// A notice: information icon, one OK button, the application title as caption. Modal.
+void showNotice(QWidget* parent, const QString& text);
+
 // The settings file could not be written: a plain box with the one message, in Russian in
 // both languages.
 void showSettingsFileError(QWidget* parent);

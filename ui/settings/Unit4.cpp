@@ -20,6 +20,10 @@ namespace zv {
 
 namespace {
 
+constexpr char kNoSettingsFolder[] = QT_TRANSLATE_NOOP("zv::TForm4",
+    "Папка для настроек не найдена: у пользователя нет домашней папки. Программа работает с "
+    "настройками по умолчанию и не сможет их сохранить.");
+
 // A stored code as a list row. Loading has checked every code, so anything else is row 0.
 int rowOfCode(const std::string& code)
 {
@@ -67,13 +71,16 @@ void TForm4::connectControls()
 }
 
 // A settings file that cannot be written leaves the defaults in memory and the program
-// running, so nothing the user does next is lost.
+// running, so nothing the user does next is lost. Without a folder for it at all (no home
+// folder), the user is told once and the program runs on the defaults.
 void TForm4::FormCreate()
 {
-    if (context_.seams.languageId() != kRussianLanguageId)
+    if (context_.isEnglish())
         English_LANG_Form4();
     context_.values.profileTable = DefaultProfiles();
-    if (!settingsFileUsable(settingsFile_.ReadINI(context_.values.profileTable)))
+    if (settingsFile_.path().empty())
+        showNotice(this, userText(context_.english, context_.isEnglish(), "zv::TForm4", kNoSettingsFolder));
+    else if (!settingsFileUsable(settingsFile_.ReadINI(context_.values.profileTable)))
         context_.values.profileTable = DefaultProfiles();
     ZapolnenieParametrov();
     setTagEnabled(HasTimeStampTag(model()));
