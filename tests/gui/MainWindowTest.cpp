@@ -41,6 +41,8 @@ private slots:
     void aTickThatChangesNothingRepaintsNothing();
     void everyListOpensInItsOwnFontButNoneIsBuiltBeforeItOpens();
     void theStampCaptionIsWhiteAndGreysOutWithItsList();
+    void theKeyboardStartsOnTheModelAndItsRingFollowsEveryControl();
+    void controlCharactersInADrivesNameShowAsEscapes();
 };
 
 void MainWindowTest::settingQ5WithoutStampWritesTheFileAndConfirms()
@@ -320,6 +322,51 @@ void MainWindowTest::theStampCaptionIsWhiteAndGreysOutWithItsList()
     QVERIFY(shows(white) && !shows(grey));
     choose(gui.find<QComboBox>(main, "ComboBox3"), 8); // RS-101 has none
     QVERIFY(shows(grey) && !shows(white));
+}
+
+// A keyboard user starts on the model list, and a clear ring shows where the keys go, in both
+// windows, on every control the tab key reaches.
+void MainWindowTest::theKeyboardStartsOnTheModelAndItsRingFollowsEveryControl()
+{
+    GuiHarness gui;
+    gui.probe.plug(gui.folder.path() + "/", "CAM");
+    gui.tick();
+    const std::pair<QWidget*, QStringList> windows[] = {
+        {gui.context.forms.form1,
+            {"ComboBox3", "ComboBox2", "RefreshButton", "CheckBox1", "CheckBox2", "SetButton", "SettingsButton",
+                "AboutButton"}}, // the stamp list and the pickers are disabled for MD80 and the clock
+        {gui.context.forms.form4,
+            {"ModelList", "FileNameEdit", "DateSeparatorList", "TimeSeparatorList", "DateTimeSeparatorList",
+                "SaveButton", "RestoreButton", "ExitButton", "AboutButton"}},
+    };
+    for (const auto& [window, order] : windows) {
+        window->show();
+        QApplication::setActiveWindow(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const auto* ring = gui.find<QWidget>(window, "FocusRing");
+        for (const QString& name : order) {
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY(focused != nullptr);
+            QCOMPARE(focused->objectName(), name);
+            QVERIFY(ring->isVisible());
+            const QRect control(focused->mapTo(window, QPoint(0, 0)), focused->size());
+            QVERIFY2(ring->geometry().contains(control) && ring->geometry() != control, qPrintable(name));
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        QCOMPARE(QApplication::focusWidget()->objectName(), order.front()); // round again
+        window->hide();
+    }
+}
+
+void MainWindowTest::controlCharactersInADrivesNameShowAsEscapes()
+{
+    GuiHarness gui;
+    gui.probe.plug("/media/u/CAM\nA/", "CAM\nA");
+    gui.probe.plug("/media/u/CAM A/", "CAM\tA\x01");
+    gui.tick();
+    auto* drives = gui.find<QComboBox>(gui.context.forms.form1, "ComboBox2");
+    QCOMPARE(drives->itemText(0), QStringLiteral("/media/u/CAM\\nA/"));
+    QCOMPARE(drives->itemText(1), QStringLiteral("/media/u/CAM A/ [CAM\\tA\\x01]"));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -14,7 +14,8 @@ namespace zv {
 [[nodiscard]] QString shownText(const std::string& bytes);
 
 // A name the system gave (a mount point, a drive's label): UTF-8 on every platform, read as
-// shownText() reads it where it is not.
+// shownText() reads it where it is not. Control characters show as "\n", "\t", "\r" or
+// "\xHH", so two cards whose names differ only in them never look alike.
 [[nodiscard]] QString shownName(const std::string& bytes);
 
 // The bytes to store for `text` in place of `stored`: `stored` itself while `text` is just how

@@ -1,6 +1,7 @@
 #include "ui/common/WindowLook.h"
 
 #include "ui/common/AppContext.h"
+#include "ui/common/FocusRing.h"
 #include "ui/common/Pictures.h"
 
 #include <QApplication>
@@ -52,6 +53,7 @@ void applyWindowLook(QWidget* window, const Pictures& pictures, TitleButtons but
     window->setPalette(palette);
     window->setAutoFillBackground(true);
     window->setFixedSize(window->size());
+    new FocusRing(window); // the window owns it
 
     Qt::WindowFlags flags = window->windowFlags() & Qt::WindowType_Mask;
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;

@@ -79,6 +79,7 @@ void TForm1::FormCreate()
     CheckBox1Click(true); // the box may already be ticked in the form; the pickers follow either way
     drives_.buildAtCreation();
     showDrives();
+    ui_->ComboBox3->setFocus(); // the keyboard starts where a user starts: the camera model
 }
 
 void TForm1::English_LANG_Form1()

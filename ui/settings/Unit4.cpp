@@ -85,6 +85,7 @@ void TForm4::FormCreate()
     ZapolnenieParametrov();
     setTagEnabled(HasTimeStampTag(model()));
     showCameraPicture(model());
+    ui_->ModelList->setFocus();
 }
 
 void TForm4::English_LANG_Form4()
