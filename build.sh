@@ -24,7 +24,7 @@ PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-  e2fsprogs util-linux mount
+  e2fsprogs util-linux mount exfatprogs exfat-fuse
   xvfb xauth xdotool fonts-dejavu-core ccache libpng-dev
 )
 

@@ -6,7 +6,7 @@
 #include "gui/WindowTexts.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QSaveFile>
 #include <QGenericPlugin>
 #include <QTextStream>
 #include <QTimer>
@@ -27,9 +27,25 @@ void writeTextsOf(QTextStream& out, const QWidget* window)
     });
 }
 
+// What else a test waits for in a running program: each list's chosen row and each control's
+// enabled state.
+void writeStatesOf(QTextStream& out, const QWidget* window)
+{
+    for (const QWidget* widget : window->findChildren<QWidget*>()) {
+        const QString name = widget->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            continue;
+        const QString place = window->objectName() + u'/' + name;
+        if (const auto* list = qobject_cast<const QComboBox*>(widget))
+            out << place << "/row\t" << list->currentIndex() << '\n';
+        if (qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QComboBox*>(widget))
+            out << place << "/enabled\t" << (widget->isEnabled() ? 1 : 0) << '\n';
+    }
+}
+
 class WindowTextProbe final : public QObject {
 public:
-    WindowTextProbe()
+    WindowTextProbe() : live_(!qEnvironmentVariableIsEmpty("ZV_TEXT_PROBE_LIVE"))
     {
         poll_.setInterval(100);
         connect(&poll_, &QTimer::timeout, this, &WindowTextProbe::dumpOnceShown);
@@ -38,6 +54,9 @@ public:
     }
 
 private:
+    // Once a window shows: its texts, and the program ends. Live (ZV_TEXT_PROBE_LIVE set): the
+    // texts and states of the shown windows, written anew (by rename, so a reader never sees
+    // half) whenever they change, for as long as the program runs.
     void dumpOnceShown()
     {
         QList<QWidget*> shown;
@@ -46,20 +65,37 @@ private:
                 shown << window;
         if (shown.isEmpty())
             return;
-        poll_.stop();
-        QFile file(qEnvironmentVariable("ZV_TEXT_PROBE_OUT"));
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            QTextStream out(&file);
-            for (const QWidget* window : shown)
-                writeTextsOf(out, window);
+        QString texts;
+        QTextStream out(&texts);
+        for (const QWidget* window : shown) {
+            writeTextsOf(out, window);
+            if (live_)
+                writeStatesOf(out, window);
         }
+        out.flush();
+        if (live_) {
+            if (texts != written_)
+                write(texts);
+            return;
+        }
+        poll_.stop();
+        write(texts);
         const QString grab = qEnvironmentVariable("ZV_TEXT_PROBE_GRAB");
         if (!grab.isEmpty())
             shown.front()->grab().save(grab);
         QCoreApplication::quit();
     }
 
+    void write(const QString& texts)
+    {
+        QSaveFile file(qEnvironmentVariable("ZV_TEXT_PROBE_OUT"));
+        if (file.open(QIODevice::WriteOnly) && file.write(texts.toUtf8()) >= 0 && file.commit())
+            written_ = texts;
+    }
+
     QTimer poll_;
+    bool live_;
+    QString written_;
 };
 
 } // namespace
