@@ -37,8 +37,10 @@ class TimeTemplate;
 struct TemplateParse;
 
 // A template text parsed once into literal bytes, fields and line breaks, so that composing on
-// every tick only appends. Lines of the text are separated by LF, CR LF or a lone CR; the file
-// gets the format's own break instead, whatever the text held.
+// every tick only appends. Fields are words in braces, "{year}", and "{{" and "}}" stand for
+// one brace: camera files rarely hold braces (brackets they do, as in "[date]"), a word reads
+// at a glance, and doubling lets any literal text through. Lines of the text are separated by LF, CR LF or a lone CR;
+// the file gets the format's own break instead, whatever the text held.
 class TimeTemplate final {
 public:
     // The parsed text, or the first error in it; never throws on any text.
