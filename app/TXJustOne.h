@@ -31,7 +31,7 @@ public:
     [[nodiscard]] bool check();
 
     // The window the first copy brings forward when a later copy asks.
-    void setWindowToActivate(QWidget* window) { window_ = window; }
+    void setWindowToActivate(QWidget* window);
 
     bool SwitchToPrevious = true;
 
@@ -44,6 +44,8 @@ public:
     [[nodiscard]] static QString defaultFolder(const QString& name);
 
 private:
+    // The name the channel between copies of `name` goes by, for the lock folder `folder`.
+    [[nodiscard]] static QString channelName(const QString& name, const QString& folder);
     [[nodiscard]] bool handOver(const QDeadlineTimer& giveUp) const;
     [[nodiscard]] bool lockCannotBeHad() const;
     void listen();
@@ -57,10 +59,8 @@ private:
     QPointer<QWidget> window_;
 };
 
-#ifndef Q_OS_WIN
 // True when `folder` is a real folder (not a link) owned by this user that neither its group
-// nor others may write.
+// nor others may write. POSIX only: Windows keeps the lock in the user's own temporary folder.
 [[nodiscard]] bool isPrivateFolder(const QString& folder);
-#endif
 
 } // namespace zv

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -11,7 +10,6 @@ namespace zv {
 
 namespace {
 
-constexpr std::uint16_t kLanguageNeutral = 0;
 // What Windows reports for a locale that has no classic language id.
 constexpr std::uint16_t kCustomLocale = 0x1000;
 
@@ -150,7 +148,7 @@ std::uint16_t languageIdOfLocaleName(std::string_view localeName)
 {
     const std::optional<std::string> normal = normalisedLocale(localeName);
     if (!normal)
-        return kLanguageNeutral;
+        return kNeutralLanguageId;
     if (normal->find('_') == std::string::npos)
         return defaultIdOfLanguage(*normal);
     const auto entry = std::ranges::lower_bound(kLocaleLanguages, *normal, {}, &LocaleLanguage::name);
@@ -158,19 +156,5 @@ std::uint16_t languageIdOfLocaleName(std::string_view localeName)
         return entry->id;
     return kCustomLocale;
 }
-
-#ifndef _WIN32
-// Windows asks the system (UserLanguage_win.cpp); here the messages locale decides, in the
-// order the C library itself reads the variables.
-std::uint16_t userDefaultLanguageId()
-{
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value != nullptr && *value != '\0')
-            return languageIdOfLocaleName(value);
-    }
-    return kLanguageNeutral;
-}
-#endif
 
 } // namespace zv

@@ -7,6 +7,7 @@ namespace zv {
 
 // Windows language identifiers, the numbering the interface language test compares against.
 inline constexpr std::uint16_t kRussianLanguageId = 1049;
+inline constexpr std::uint16_t kNeutralLanguageId = 0; // LANG_NEUTRAL: no language named
 
 // The Windows numbering of a POSIX locale name such as "ru_RU.UTF-8", "en_US" or "ru_MD@euro".
 // The code set and the modifier are ignored; language and territory are matched without regard

@@ -34,4 +34,16 @@ std::string narrowToUtf8(const wchar_t* text)
 
 std::string utf8FromAnsi(const std::string& text) { return narrowToUtf8(widen(CP_ACP, text).c_str()); }
 
+std::string ansiFromUtf8(const std::string& text)
+{
+    const std::wstring wide = widen(CP_UTF8, text);
+    if (wide.empty())
+        return {};
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, narrow.data(), length, nullptr, nullptr);
+    return narrow;
+}
+
 } // namespace zv

@@ -13,5 +13,7 @@ namespace zv {
 // Zentrik.ini holds single-byte text in the ANSI code page, as Windows programs write it; a
 // file name from it becomes UTF-8 here before it joins a path.
 [[nodiscard]] std::string utf8FromAnsi(const std::string& text);
+// And back: UTF-8 as the ANSI code page writes it; a letter it lacks becomes its default, "?".
+[[nodiscard]] std::string ansiFromUtf8(const std::string& text);
 
 } // namespace zv

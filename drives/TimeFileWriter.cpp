@@ -1,20 +1,12 @@
 #include "drives/TimeFileWriter.h"
 
 #include "common/FileHandle.h"
-#include "common/TextEncoding.h"
-
-#ifdef _WIN32
-#include "common/WideText_win.h"
-#endif
+#include "common/StoredText.h"
+#include "drives/IoErrorCodes.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <iterator>
 #include <string>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace zv {
 
@@ -36,67 +28,6 @@ constexpr CodeText kCodeTexts[] = {
 };
 
 std::string numberedText(int code) { return "I/O error " + std::to_string(code); }
-
-// The platform's errors that mean to the user what one of the texted codes says; 0 for the rest.
-int textedCodeFor(int systemCode)
-{
-#ifdef _WIN32
-    switch (static_cast<DWORD>(systemCode)) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_NETPATH:
-    case ERROR_NOT_READY:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_DEV_NOT_EXIST:
-    case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_DIRECTORY:
-    case ERROR_BAD_PATHNAME:
-        return kIoInvalidFilename;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-    case ERROR_CANT_ACCESS_FILE: // a link or junction where the card's root should be
-        return kIoAccessDenied;
-    case ERROR_TOO_MANY_OPEN_FILES:
-        return kIoTooManyOpenFiles;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return kIoDiskFull;
-    default:
-        return 0;
-    }
-#else
-    switch (systemCode) {
-    case ENOENT: // the drive is gone, or SaveDir names no folder
-    case ENOTDIR:
-    case ELOOP: // a link in the drive root's place
-    case ENAMETOOLONG: // refused rather than cut, so the camera never gets a wrong name
-    case EINVAL: // a character the card's file system cannot hold (FAT refuses "?" and ":")
-    case EILSEQ: // bytes the card's file system cannot read as its names' encoding
-        return kIoInvalidFilename;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EEXIST:
-    case EISDIR: // a folder in the time file's place
-    case ETXTBSY:
-        return kIoAccessDenied;
-    case EMFILE:
-    case ENFILE:
-        return kIoTooManyOpenFiles;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG: // larger than the card's file system takes a file
-        return kIoDiskFull;
-    default:
-        return 0;
-    }
-#endif
-}
 
 bool isControlByte(char c)
 {
@@ -152,19 +83,6 @@ SystemError replaceDurably(const Folder& root, const std::string& name, std::str
     return root.flush();
 }
 
-// The name the file gets on the card, in the UTF-8 of the program's paths. Zentrik.ini's names are
-// single-byte text: on Windows in its code page, as Windows programs write it; elsewhere UTF-8,
-// or the Windows code page for a file carried over, which then arrives as the letters the window
-// shows instead of bytes the card's file system may refuse.
-std::string cardFileName(const std::string& name)
-{
-#ifdef _WIN32
-    return utf8FromAnsi(name);
-#else
-    return readableUtf8(name);
-#endif
-}
-
 } // namespace
 
 std::string ioErrorText(int code)
@@ -176,7 +94,7 @@ std::string ioErrorText(int code)
 
 TimeFileResult failureFromSystemError(int systemCode)
 {
-    const int code = textedCodeFor(systemCode);
+    const int code = ioErrorCodeOf(systemCode);
     if (code != 0)
         return failure(code);
     return {false, systemCode, numberedText(systemCode)};
@@ -197,7 +115,7 @@ TimeFileResult writeCameraFile(
         return failureFromSystemError(error.code);
     if (!probe.isRemovableRootNow(saveDir, root.device()))
         return failure(kIoInvalidFilename);
-    if (const SystemError error = replaceDurably(root, cardFileName(fileName), bytes); error.failed())
+    if (const SystemError error = replaceDurably(root, storedTextAsUtf8(fileName), bytes); error.failed())
         return failureFromSystemError(error.code);
     return {true, 0, {}};
 }

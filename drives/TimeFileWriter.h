@@ -1,20 +1,12 @@
 #pragma once
 
 #include "drives/DriveProbe.h"
+#include "drives/IoErrorCodes.h"
 
 #include <string>
 #include <string_view>
 
 namespace zv {
-
-// Failure codes with texts of their own: the operating system's 2 to 5, the file layer's 100 up.
-inline constexpr int kIoFileNotFound = 2;
-inline constexpr int kIoInvalidFilename = 3;
-inline constexpr int kIoTooManyOpenFiles = 4;
-inline constexpr int kIoAccessDenied = 5;
-inline constexpr int kIoReadBeyondEnd = 100;
-inline constexpr int kIoDiskFull = 101;
-inline constexpr int kIoInvalidNumericInput = 106;
 
 // What a write came to. On failure `text` is what the error box shows: for a platform error
 // that has no code of its own it reads "I/O error N" even where N is one of the codes above

@@ -2,25 +2,14 @@
 
 #include "drives/DriveProbe.h"
 
-#ifndef _WIN32
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
 #include <thread>
 #include <unistd.h>
-#endif
 
 namespace zv {
-
-#ifdef _WIN32
-
-// Windows probes have no descriptor to watch.
-struct DriveChangeWatch::Waiter { };
-
-DriveChangeWatch::DriveChangeWatch(DriveProbe& /*probe*/) { }
-
-#else
 
 namespace {
 
@@ -83,8 +72,6 @@ DriveChangeWatch::DriveChangeWatch(DriveProbe& probe)
     }
     waiter_ = std::make_unique<Waiter>(probe, mark, ends);
 }
-
-#endif
 
 DriveChangeWatch::~DriveChangeWatch() = default;
 
