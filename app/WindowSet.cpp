@@ -1,36 +1,36 @@
 #include "app/WindowSet.h"
 
-#include "ui/about/Unit3.h"
 #include "ui/common/AppContext.h"
-#include "ui/confirm/Unit2.h"
-#include "ui/confirm/Unit5.h"
-#include "ui/confirm/Unit6.h"
-#include "ui/main/Unit1.h"
-#include "ui/settings/Unit4.h"
 
 namespace zv {
 
 WindowSet::WindowSet(AppContext& context)
-    : context_(context),
-      form1_(std::make_unique<TForm1>(context)),
-      form2_(std::make_unique<TForm2>(context)),
-      form3_(std::make_unique<TForm3>(context)),
-      form4_(std::make_unique<TForm4>(context)),
-      form5_(std::make_unique<TForm5>(context)),
-      form6_(std::make_unique<TForm6>(context))
+    : form1_(context), form2_(context), form3_(context), form4_(context), form5_(context), form6_(context)
 {
+    connectWindows(form1_, form2_, form3_, form4_, form5_, form6_);
 }
 
-// The registry must never point at a window that is gone.
-WindowSet::~WindowSet()
+void connectWindows(
+    TForm1& main, TForm2& setConfirmation, TForm3& about, TForm4& settings, TForm5& userSaved, TForm6& defaultsSaved)
 {
-    form6_.reset();
-    form5_.reset();
-    form4_.reset();
-    form3_.reset();
-    form2_.reset();
-    form1_.reset();
-    context_.forms = {};
+    // The two large windows share one model and one time-stamp choice, a picture and the lamps.
+    QObject::connect(&main, &TForm1::modelChosen, &settings, &TForm4::followMainWindowModel);
+    QObject::connect(&main, &TForm1::stampRowChanged, &settings, &TForm4::setTagRow);
+    QObject::connect(&main, &TForm1::sampleComposed, &settings, &TForm4::showSample);
+    QObject::connect(&main, &TForm1::cameraShown, &settings, &TForm4::showCameraPicture);
+    QObject::connect(&settings, &TForm4::modelChosen, &main, &TForm1::followSettingsModel);
+    QObject::connect(&settings, &TForm4::tagRowChanged, &main, &TForm1::setTimeStampRow);
+    main.lights().addStrip(settings.unlitLamps(), settings.litLamps());
+    // The settings window filled its choices while it was built, before it could tell.
+    main.setTimeStampRow(settings.tagRow());
+
+    // The windows each one opens; a modal one returns once closed, as the caller expects.
+    QObject::connect(&main, &TForm1::setConfirmed, &setConfirmation, &TForm2::showModally);
+    QObject::connect(&main, &TForm1::aboutAsked, &about, &TForm3::showModally);
+    QObject::connect(&main, &TForm1::settingsAsked, &settings, &TForm4::bringForward);
+    QObject::connect(&settings, &TForm4::aboutAsked, &about, &TForm3::showModally);
+    QObject::connect(&settings, &TForm4::userSettingsSaved, &userSaved, &TForm5::showModally);
+    QObject::connect(&settings, &TForm4::defaultsSaved, &defaultsSaved, &TForm6::showModally);
 }
 
 } // namespace zv

@@ -156,7 +156,7 @@ int program(int argc, char** argv, int seconds, const QElapsedTimer& sinceStart)
         settingsFolder.filePath(QStringLiteral("Zentrik.ini")).toStdString()});
     zv::WindowSet windows(context);
     windows.main().show();
-    context.forms.form4->show();
+    windows.settings().show();
 
     long paintsAtStart = 0;
     QTimer::singleShot(1000, [&] { paintsAtStart = counter.paints; });

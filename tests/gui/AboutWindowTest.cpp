@@ -53,7 +53,7 @@ private slots:
 void AboutWindowTest::onlyTheAddressLinesOpenAndEachItsOwnTarget()
 {
     GuiHarness gui;
-    TForm3* about = gui.context.forms.form3;
+    TForm3* about = &gui.windows.about();
     about->show();
     const QList<QLabel*> labels = about->findChildren<QLabel*>();
     QVERIFY(labels.size() > static_cast<qsizetype>(addressLines().size()));
@@ -80,7 +80,7 @@ void AboutWindowTest::theHintsShowTheBareAddresses()
     for (const std::uint16_t language : {std::uint16_t{1049}, std::uint16_t{1033}}) {
         GuiHarness gui(language);
         for (const auto& [name, address] : addressLines()) {
-            const QString hint = gui.find<QLabel>(gui.context.forms.form3, name.toLatin1().constData())->toolTip();
+            const QString hint = gui.find<QLabel>(&gui.windows.about(), name.toLatin1().constData())->toolTip();
             QCOMPARE(hint, address.hint);
             QVERIFY(!hint.contains(QLatin1String("mailto:")));
         }
@@ -90,14 +90,14 @@ void AboutWindowTest::theHintsShowTheBareAddresses()
 void AboutWindowTest::bothAboutButtonsShowItModally()
 {
     GuiHarness gui;
-    TForm4* settings = gui.context.forms.form4;
+    TForm4* settings = &gui.windows.settings();
     settings->show();
-    for (QWidget* window : {static_cast<QWidget*>(gui.context.forms.form1), static_cast<QWidget*>(settings)}) {
+    for (QWidget* window : {static_cast<QWidget*>(&gui.windows.main()), static_cast<QWidget*>(settings)}) {
         const auto seen =
             closingModals([&] { QTest::mouseClick(gui.find<QPushButton>(window, "AboutButton"), Qt::LeftButton); });
         QCOMPARE(seen.size(), std::size_t{1});
         QCOMPARE(seen[0].objectName, QStringLiteral("TForm3"));
-        QVERIFY(gui.context.forms.form3->isHidden());
+        QVERIFY(gui.windows.about().isHidden());
     }
 }
 

@@ -115,11 +115,9 @@ void ApplicationTest::anUncaughtErrorIsShownAndTheLoopGoesOn()
 void ApplicationTest::allSixWindowsExistHiddenBeforeTheFirstTick()
 {
     GuiHarness gui;
-    const Forms& forms = gui.context.forms;
-    const std::vector<QWidget*> windows = {reinterpret_cast<QWidget*>(forms.form1),
-        reinterpret_cast<QWidget*>(forms.form2), reinterpret_cast<QWidget*>(forms.form3),
-        reinterpret_cast<QWidget*>(forms.form4), reinterpret_cast<QWidget*>(forms.form5),
-        reinterpret_cast<QWidget*>(forms.form6)};
+    WindowSet& set = gui.windows;
+    const std::vector<QWidget*> windows = {&set.main(), &set.setConfirmation(), &set.about(), &set.settings(),
+        &set.userSettingsSaved(), &set.defaultsSaved()};
     for (QWidget* window : windows) {
         QVERIFY(window != nullptr);
         QVERIFY(window->isHidden());
@@ -132,10 +130,10 @@ void ApplicationTest::allSixWindowsExistHiddenBeforeTheFirstTick()
 void ApplicationTest::theLightRunsInBothWindowsInStep()
 {
     GuiHarness gui;
-    StatusLights& lights = gui.context.forms.form1->lights();
+    StatusLights& lights = gui.windows.main().lights();
     QCOMPARE(lights.litPosition(), -1);
-    const LampStrip main = gui.context.forms.form1->litLamps();
-    const LampStrip settings = gui.context.forms.form4->litLamps();
+    const LampStrip main = gui.windows.main().litLamps();
+    const LampStrip settings = gui.windows.settings().litLamps();
     // What shows at a lamp's place is the topmost widget there.
     const auto shows = [](const QLabel* lamp) {
         return lamp->parentWidget()->childAt(lamp->geometry().center()) == lamp;
@@ -278,9 +276,9 @@ void ApplicationTest::onlyAFolderThisUserAloneMayWriteIsPrivate()
 void ApplicationTest::confirmationsKeepTheirMessageAndTheirRules()
 {
     GuiHarness gui;
-    TForm2* set = gui.context.forms.form2;
+    TForm2* set = &gui.windows.setConfirmation();
     QVERIFY(!(set->windowFlags() & Qt::WindowCloseButtonHint));
-    QVERIFY(gui.context.forms.form5->windowFlags() & Qt::WindowCloseButtonHint);
+    QVERIFY(gui.windows.userSettingsSaved().windowFlags() & Qt::WindowCloseButtonHint);
     for (int showing = 0; showing < 2; ++showing) {
         const auto seen = closingModals([&] { set->showModally(); });
         QCOMPARE(seen.size(), std::size_t{1});
@@ -289,7 +287,7 @@ void ApplicationTest::confirmationsKeepTheirMessageAndTheirRules()
     }
     QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
         Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(gui.context.forms.form5, &wheel);
+    QCoreApplication::sendEvent(&gui.windows.userSettingsSaved(), &wheel);
     QVERIFY(wheel.isAccepted());
 }
 

@@ -26,8 +26,8 @@ GuiHarness::~GuiHarness() = default;
 
 void GuiHarness::tick()
 {
-    context.forms.form1->Timer1Timer();
-    context.forms.form1->Timer2Timer();
+    windows.main().Timer1Timer();
+    windows.main().Timer2Timer();
 }
 
 namespace {

@@ -38,11 +38,11 @@ enum class Window { Main, SetDone, About, Settings, UserSaved, DefaultsSaved };
 constexpr Window kAllWindows[] = {
     Window::Main, Window::SetDone, Window::About, Window::Settings, Window::UserSaved, Window::DefaultsSaved};
 
-QWidget* windowOf(const GuiHarness& gui, Window window)
+const QWidget* windowOf(const GuiHarness& gui, Window window)
 {
-    const Forms& forms = gui.context.forms;
-    const std::array<QWidget*, 6> windows = {
-        forms.form1, forms.form2, forms.form3, forms.form4, forms.form5, forms.form6};
+    const WindowSet& set = gui.windows;
+    const std::array<const QWidget*, 6> windows = {&set.main(), &set.setConfirmation(), &set.about(),
+        &set.settings(), &set.userSettingsSaved(), &set.defaultsSaved()};
     return windows[static_cast<std::size_t>(window)];
 }
 

@@ -48,7 +48,7 @@ private slots:
 void MainWindowTest::settingQ5WithoutStampWritesTheFileAndConfirms()
 {
     GuiHarness gui;
-    TForm1* main = gui.context.forms.form1;
+    TForm1* main = &gui.windows.main();
     gui.probe.plug(gui.folder.path() + "/", "CAM");
     gui.tick();
     QVERIFY(gui.find<QPushButton>(main, "SetButton")->isEnabled());
@@ -74,8 +74,8 @@ void MainWindowTest::settingQ5WithoutStampWritesTheFileAndConfirms()
 void MainWindowTest::modelAndStampAreMirroredBothWays()
 {
     GuiHarness gui;
-    TForm1* main = gui.context.forms.form1;
-    TForm4* settings = gui.context.forms.form4;
+    TForm1* main = &gui.windows.main();
+    TForm4* settings = &gui.windows.settings();
     auto* mainModel = gui.find<QComboBox>(main, "ComboBox3");
     auto* mainStamp = gui.find<QComboBox>(main, "ComboBox4");
     auto* settingsModel = gui.find<QComboBox>(settings, "ModelList");
@@ -118,7 +118,7 @@ void MainWindowTest::modelAndStampAreMirroredBothWays()
 void MainWindowTest::exactlyOneMomentOptionAndThePickersFollowIt()
 {
     GuiHarness gui;
-    TForm1* main = gui.context.forms.form1;
+    TForm1* main = &gui.windows.main();
     auto* current = gui.find<QCheckBox>(main, "CheckBox1");
     auto* other = gui.find<QCheckBox>(main, "CheckBox2");
     auto* date = gui.find<QDateEdit>(main, "DateTimePicker1");
@@ -151,16 +151,16 @@ void MainWindowTest::theClockIsReadOnceSoMidnightNeverMixesDays()
     gui.clock.moment = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59));
     gui.tick();
     gui.clock.moment = QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0));
-    gui.context.forms.form1->Timer2Timer(); // the work tick before the clock tick
+    gui.windows.main().Timer2Timer(); // the work tick before the clock tick
     QCOMPARE(gui.context.values.dateTimeParts, (DateTimeParts{"2027", "01", "01", "00", "00", "00"}));
-    const QString chosenTime = gui.find<QLabel>(gui.context.forms.form1, "Label14")->text();
+    const QString chosenTime = gui.find<QLabel>(&gui.windows.main(), "Label14")->text();
     QCOMPARE(chosenTime, QStringLiteral("00:00:00"));
 }
 
 void MainWindowTest::theDriveListFollowsThePollAndTheRefreshButton()
 {
     GuiHarness gui;
-    TForm1* main = gui.context.forms.form1;
+    TForm1* main = &gui.windows.main();
     auto* drives = gui.find<QComboBox>(main, "ComboBox2");
     auto* set = gui.find<QPushButton>(main, "SetButton");
     gui.tick();
@@ -224,7 +224,7 @@ void MainWindowTest::aFailedWriteSaysWhyAndConfirmsNothing()
         gui.tick();
         c.spoil(gui);
         const auto seen = closingModals(
-            [&] { QTest::mouseClick(gui.find<QPushButton>(gui.context.forms.form1, "SetButton"), Qt::LeftButton); });
+            [&] { QTest::mouseClick(gui.find<QPushButton>(&gui.windows.main(), "SetButton"), Qt::LeftButton); });
         QVERIFY2(seen.size() == 1, c.name);
         QCOMPARE(seen[0].objectName, QStringLiteral("ErrorBox"));
         QCOMPARE(seen[0].text, c.text);
@@ -237,7 +237,7 @@ void MainWindowTest::aFailedWriteSaysWhyAndConfirmsNothing()
 void MainWindowTest::theBannerOpensTheMakersPage()
 {
     GuiHarness gui;
-    QTest::mouseClick(gui.find<QLabel>(gui.context.forms.form1, "Image12"), Qt::LeftButton);
+    QTest::mouseClick(gui.find<QLabel>(&gui.windows.main(), "Image12"), Qt::LeftButton);
     QCOMPARE(gui.opener.opened, QStringList{QStringLiteral("https://www.example.com")});
 }
 
@@ -261,10 +261,10 @@ void MainWindowTest::aTickThatChangesNothingRepaintsNothing()
     QApplication::setCursorFlashTime(0);
     const auto restoreFlash = qScopeGuard([flashTime] { QApplication::setCursorFlashTime(flashTime); });
     gui.probe.plug(gui.folder.path() + "/", "CAM");
-    gui.context.forms.form1->show();
-    gui.context.forms.form4->show();
+    gui.windows.main().show();
+    gui.windows.settings().show();
     gui.tick();
-    QVERIFY(QTest::qWaitForWindowExposed(gui.context.forms.form4));
+    QVERIFY(QTest::qWaitForWindowExposed(&gui.windows.settings()));
     QTest::qWait(300); // a real platform may still be painting what the first tick showed
 
     qApp->installEventFilter(&counter);
@@ -286,7 +286,7 @@ void MainWindowTest::aTickThatChangesNothingRepaintsNothing()
 void MainWindowTest::everyListOpensInItsOwnFontButNoneIsBuiltBeforeItOpens()
 {
     GuiHarness gui;
-    for (QWidget* window : {static_cast<QWidget*>(gui.context.forms.form1), static_cast<QWidget*>(gui.context.forms.form4)}) {
+    for (QWidget* window : {static_cast<QWidget*>(&gui.windows.main()), static_cast<QWidget*>(&gui.windows.settings())}) {
         window->show();
         for (QComboBox* list : window->findChildren<QComboBox*>()) {
             QVERIFY2(list->findChild<QAbstractItemView*>() == nullptr, qPrintable(list->objectName()));
@@ -305,7 +305,7 @@ void MainWindowTest::everyListOpensInItsOwnFontButNoneIsBuiltBeforeItOpens()
 void MainWindowTest::theStampCaptionIsWhiteAndGreysOutWithItsList()
 {
     GuiHarness gui;
-    TForm1* main = gui.context.forms.form1;
+    TForm1* main = &gui.windows.main();
     auto* caption = gui.find<QLabel>(main, "Label34");
     const auto shows = [caption](QRgb colour) {
         const QImage drawn = caption->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -332,10 +332,10 @@ void MainWindowTest::theKeyboardStartsOnTheModelAndItsRingFollowsEveryControl()
     gui.probe.plug(gui.folder.path() + "/", "CAM");
     gui.tick();
     const std::pair<QWidget*, QStringList> windows[] = {
-        {gui.context.forms.form1,
+        {&gui.windows.main(),
             {"ComboBox3", "ComboBox2", "RefreshButton", "CheckBox1", "CheckBox2", "SetButton", "SettingsButton",
                 "AboutButton"}}, // the stamp list and the pickers are disabled for MD80 and the clock
-        {gui.context.forms.form4,
+        {&gui.windows.settings(),
             {"ModelList", "FileNameEdit", "DateSeparatorList", "TimeSeparatorList", "DateTimeSeparatorList",
                 "SaveButton", "RestoreButton", "ExitButton", "AboutButton"}},
     };
@@ -364,7 +364,7 @@ void MainWindowTest::controlCharactersInADrivesNameShowAsEscapes()
     gui.probe.plug("/media/u/CAM\nA/", "CAM\nA");
     gui.probe.plug("/media/u/CAM A/", "CAM\tA\x01");
     gui.tick();
-    auto* drives = gui.find<QComboBox>(gui.context.forms.form1, "ComboBox2");
+    auto* drives = gui.find<QComboBox>(&gui.windows.main(), "ComboBox2");
     QCOMPARE(drives->itemText(0), QStringLiteral("/media/u/CAM\\nA/"));
     QCOMPARE(drives->itemText(1), QStringLiteral("/media/u/CAM A/ [CAM\\tA\\x01]"));
 }

@@ -27,7 +27,7 @@ namespace {
 std::vector<ModalSeen> click(GuiHarness& gui, const char* button)
 {
     return closingModals(
-        [&] { QTest::mouseClick(gui.find<QPushButton>(gui.context.forms.form4, button), Qt::LeftButton); });
+        [&] { QTest::mouseClick(gui.find<QPushButton>(&gui.windows.settings(), button), Qt::LeftButton); });
 }
 
 } // namespace
@@ -49,7 +49,7 @@ void SettingsWindowTest::savedProfilesComeBackAfterARestart()
     TempFolder settingsFolder;
     {
         GuiHarness gui(1049, settingsFolder.path());
-        TForm4* settings = gui.context.forms.form4;
+        TForm4* settings = &gui.windows.settings();
         choose(gui.find<QComboBox>(settings, "DateSeparatorList"), 3); // MD80: "/"
         settings->show();
         QTest::mouseClick(gui.find<QPushButton>(settings, "ExitButton"), Qt::LeftButton);
@@ -64,13 +64,13 @@ void SettingsWindowTest::savedProfilesComeBackAfterARestart()
     }
     GuiHarness restarted(1049, settingsFolder.path());
     QCOMPARE(profileOf(restarted.context.values.profileTable, 0).DateSeparatorCode, std::string("3"));
-    QCOMPARE(restarted.find<QComboBox>(restarted.context.forms.form4, "DateSeparatorList")->currentIndex(), 3);
+    QCOMPARE(restarted.find<QComboBox>(&restarted.windows.settings(), "DateSeparatorList")->currentIndex(), 3);
 }
 
 void SettingsWindowTest::restoreBringsBackTheDefaultsOfTheChosenModel()
 {
     GuiHarness gui;
-    TForm4* settings = gui.context.forms.form4;
+    TForm4* settings = &gui.windows.settings();
     choose(gui.find<QComboBox>(settings, "ModelList"), 6); // Q6
     choose(gui.find<QComboBox>(settings, "TagList"), 1);
     choose(gui.find<QComboBox>(settings, "TimeSeparatorList"), 2);
@@ -83,7 +83,7 @@ void SettingsWindowTest::restoreBringsBackTheDefaultsOfTheChosenModel()
     QCOMPARE(gui.find<QLineEdit>(settings, "FileNameEdit")->text(), QStringLiteral("TIMERSET"));
     QCOMPARE(gui.find<QComboBox>(settings, "TimeSeparatorList")->currentIndex(), 0);
     QCOMPARE(gui.find<QComboBox>(settings, "TagList")->currentIndex(), 0);
-    QCOMPARE(gui.find<QComboBox>(gui.context.forms.form1, "ComboBox4")->currentIndex(), 0);
+    QCOMPARE(gui.find<QComboBox>(&gui.windows.main(), "ComboBox4")->currentIndex(), 0);
     QCOMPARE(gui.context.values.timeFileBaseName, std::string("TIMERSET"));
 }
 
@@ -102,7 +102,7 @@ void SettingsWindowTest::anUnwritableSettingsFolderIsReportedAndNothingIsLost()
     QCOMPARE(seen[0].text, QStringLiteral("Ошибка обращения к файлу"));
     QCOMPARE(gui->context.values.profileTable, DefaultProfiles()); // the defaults, in memory
 
-    choose(gui->find<QComboBox>(gui->context.forms.form4, "DateSeparatorList"), 2);
+    choose(gui->find<QComboBox>(&gui->windows.settings(), "DateSeparatorList"), 2);
     seen = click(*gui, "SaveButton");
     QCOMPARE(seen.size(), std::size_t{1});
     QCOMPARE(seen[0].text, QStringLiteral("Ошибка обращения к файлу"));
@@ -141,7 +141,7 @@ void SettingsWindowTest::withoutAPlaceForSettingsTheUserIsToldOnceAndTheDefaults
 void SettingsWindowTest::theFileNameTakesTwentyCharactersAndTheSampleFollowsEdits()
 {
     GuiHarness gui;
-    TForm4* settings = gui.context.forms.form4;
+    TForm4* settings = &gui.windows.settings();
     auto* name = gui.find<QLineEdit>(settings, "FileNameEdit");
     name->clear();
     QTest::keyClicks(name, QStringLiteral("ABCDEFGHIJKLMNOPQRSTU"));
@@ -178,13 +178,13 @@ void SettingsWindowTest::aFileNameInAnyCodePageIsShownReadablyAndSavedByteForByt
 #else
         const QString& shown = c.shown;
 #endif
-        QCOMPARE(gui.find<QLineEdit>(gui.context.forms.form4, "FileNameEdit")->text(), shown);
+        QCOMPARE(gui.find<QLineEdit>(&gui.windows.settings(), "FileNameEdit")->text(), shown);
         QCOMPARE(gui.context.values.timeFileBaseName, c.bytes);
         QCOMPARE(click(gui, "SaveButton").size(), std::size_t{1});
         QCOMPARE(readBytes(gui.settingsPath()), original);
 
         // A name the user types is kept as this system writes text: UTF-8, or Windows' code page.
-        gui.find<QLineEdit>(gui.context.forms.form4, "FileNameEdit")->setText(QStringLiteral("Камера"));
+        gui.find<QLineEdit>(&gui.windows.settings(), "FileNameEdit")->setText(QStringLiteral("Камера"));
 #ifdef Q_OS_WIN
         const std::string typed = QStringLiteral("Камера").toLocal8Bit().toStdString(); // its code page
 #else

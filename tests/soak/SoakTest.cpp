@@ -73,9 +73,9 @@ private slots:
 void SoakTest::plugAndPressForAMinute()
 {
     GuiHarness gui;
-    TForm1* main = gui.context.forms.form1;
+    TForm1* main = &gui.windows.main();
     main->show();
-    gui.context.forms.form4->show();
+    gui.windows.settings().show();
     choose(gui.find<QComboBox>(main, "ComboBox3"), 5); // Q5, whose line carries no separators
 
     FlickeringCard card(gui.probe, gui.folder.path());

@@ -73,18 +73,17 @@ bool drawWindows(const QDir& out, const Language& language)
     screenshots::OneCameraDrive camera("E:\\", "CAMERA");
     AppContext context(Seams{clock, opener, camera, [&language] { return language.id; },
         settingsFolder.filePath(QStringLiteral("Zentrik.ini")).toStdString()});
-    const WindowSet windows(context);
-    const Forms& forms = context.forms;
+    WindowSet windows(context);
 
-    auto* models = forms.form1->findChild<QComboBox*>(QStringLiteral("ComboBox3"));
+    auto* models = windows.main().findChild<QComboBox*>(QStringLiteral("ComboBox3"));
     models->setCurrentIndex(kQ5);
     emit models->activated(kQ5); // as a user's choice, so both windows follow
-    forms.form1->Timer1Timer();
-    forms.form1->Timer2Timer();
+    windows.main().Timer1Timer();
+    windows.main().Timer2Timer();
 
-    const std::pair<const char*, QWidget*> pictures[] = {{"main", forms.form1}, {"settings", forms.form4},
-        {"about", forms.form3}, {"set-done", forms.form2}, {"user-saved", forms.form5},
-        {"defaults-saved", forms.form6}};
+    const std::pair<const char*, QWidget*> pictures[] = {{"main", &windows.main()}, {"settings", &windows.settings()},
+        {"about", &windows.about()}, {"set-done", &windows.setConfirmation()},
+        {"user-saved", &windows.userSettingsSaved()}, {"defaults-saved", &windows.defaultsSaved()}};
     bool allSaved = true;
     for (const auto& [name, window] : pictures)
         allSaved = save(window, out.filePath(QString::fromLatin1(name) + u'-' + language.suffix + ".png")) && allSaved;

@@ -1,6 +1,5 @@
 #include "ui/about/Unit3.h"
 
-#include "common/UserLanguage.h"
 #include "ui/about/MakerDetails.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/ClickFilter.h"
@@ -17,7 +16,7 @@ QString mailTo(const char* address) { return QStringLiteral("mailto:") + QString
 } // namespace
 
 TForm3::TForm3(AppContext& context)
-    : context_((context.forms.form3 = this, context)), ui_(std::make_unique<Ui::TForm3>())
+    : context_(context), ui_(std::make_unique<Ui::TForm3>())
 {
     ui_->setupUi(this);
     applyWindowLook(this, context_.pictures);
@@ -30,7 +29,7 @@ TForm3::TForm3(AppContext& context)
     makeOpener(ui_->Label15, mailTo(maker::kComplaintsMail));
     makeOpener(ui_->Label2, mailTo(maker::kAuthorMail));
     fillMakerDetails();
-    if (context_.seams.languageId() != kRussianLanguageId)
+    if (context_.isEnglish())
         English_LANG_Form3();
 }
 

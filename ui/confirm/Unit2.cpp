@@ -1,6 +1,5 @@
 #include "ui/confirm/Unit2.h"
 
-#include "common/UserLanguage.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/EnglishTexts.h"
 
@@ -13,11 +12,11 @@ constexpr char kMessage[] = QT_TRANSLATE_NOOP("zv::TForm2", "Дата и вре�
 } // namespace
 
 TForm2::TForm2(AppContext& context)
-    : ConfirmationWindow((context.forms.form2 = this, context), MessageHeight::OneLine, true, false)
+    : ConfirmationWindow(context, MessageHeight::OneLine, true, false)
 {
     setObjectName(QStringLiteral("TForm2"));
     setMessage(tr(kMessage));
-    if (context.seams.languageId() != kRussianLanguageId)
+    if (context.isEnglish())
         English_LANG_Form2();
 }
 

@@ -1,6 +1,5 @@
 #include "ui/confirm/Unit5.h"
 
-#include "common/UserLanguage.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/EnglishTexts.h"
 
@@ -16,11 +15,11 @@ constexpr char kMessage[] =
 } // namespace
 
 TForm5::TForm5(AppContext& context)
-    : ConfirmationWindow((context.forms.form5 = this, context), MessageHeight::TwoLines, false, true)
+    : ConfirmationWindow(context, MessageHeight::TwoLines, false, true)
 {
     setObjectName(QStringLiteral("TForm5"));
     setMessage(tr(kMessage));
-    if (context.seams.languageId() != kRussianLanguageId)
+    if (context.isEnglish())
         English_LANG_Form5();
 }
 

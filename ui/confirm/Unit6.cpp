@@ -1,6 +1,5 @@
 #include "ui/confirm/Unit6.h"
 
-#include "common/UserLanguage.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/EnglishTexts.h"
 
@@ -14,11 +13,11 @@ constexpr char kMessage[] =
 } // namespace
 
 TForm6::TForm6(AppContext& context)
-    : ConfirmationWindow((context.forms.form6 = this, context), MessageHeight::TwoLines, false, true)
+    : ConfirmationWindow(context, MessageHeight::TwoLines, false, true)
 {
     setObjectName(QStringLiteral("TForm6"));
     setMessage(tr(kMessage));
-    if (context.seams.languageId() != kRussianLanguageId)
+    if (context.isEnglish())
         English_LANG_Form6();
 }
 

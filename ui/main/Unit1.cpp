@@ -1,10 +1,8 @@
 #include "ui/main/Unit1.h"
 
-#include "common/UserLanguage.h"
 #include "drives/TimeFileWriter.h"
 #include "profiles/DateTimeParts.h"
 #include "ui/about/MakerDetails.h"
-#include "ui/about/Unit3.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/ChangeOnly.h"
 #include "ui/common/ClickFilter.h"
@@ -13,8 +11,6 @@
 #include "ui/common/ErrorBox.h"
 #include "ui/common/StoredText.h"
 #include "ui/common/WindowLook.h"
-#include "ui/confirm/Unit2.h"
-#include "ui/settings/Unit4.h"
 #include "ui_Unit1.h"
 
 #include <QCloseEvent>
@@ -24,9 +20,10 @@
 namespace zv {
 
 TForm1::TForm1(AppContext& context)
-    : context_((context.forms.form1 = this, context)),
+    : context_(context),
       ui_(std::make_unique<Ui::TForm1>()),
-      drives_(context.seams.driveProbe, context.values.saveDir)
+      drives_(context.seams.driveProbe, context.values.saveDir),
+      lights_(context.pictures.lampOff(), context.pictures.lampOn())
 {
     ui_->setupUi(this);
     applyWindowLook(this, context_.pictures);
@@ -36,7 +33,7 @@ TForm1::TForm1(AppContext& context)
         {ui_->CameraPicture0, ui_->CameraPicture1, ui_->CameraPicture2, ui_->CameraPicture3, ui_->CameraPicture4,
             ui_->CameraPicture5, ui_->CameraPicture6, ui_->CameraPicture7, ui_->CameraPicture8, ui_->CameraPicture9},
         context_.pictures);
-    lights_.addStrip(unlitLamps(), litLamps(), context_.pictures.lampOff(), context_.pictures.lampOn());
+    lights_.addStrip(unlitLamps(), litLamps());
 
     for (QTimer* timer : {&timer1_, &timer2_}) {
         timer->setInterval(1);
@@ -69,7 +66,7 @@ void TForm1::connectControls()
 
 void TForm1::FormCreate()
 {
-    if (context_.seams.languageId() != kRussianLanguageId)
+    if (context_.isEnglish())
         English_LANG_Form1();
     lights_.start();
     setTimeStampEnabled(HasTimeStampTag(modelRow()));
@@ -133,8 +130,7 @@ void TForm1::Timer2Timer()
     else
         takePickerMoment();
     context_.composer.ObrazecZapolnenija(modelRow());
-    if (TForm4* settings = context_.forms.form4)
-        settings->showSample();
+    emit sampleComposed();
 }
 
 // Date and time come from one reading of the clock, so a tick across midnight never pairs
@@ -180,18 +176,18 @@ void TForm1::Foto()
     if (drives_.poll())
         showDrives();
     const ModelIndex m = modelRow();
-    TForm4* settings = context_.forms.form4;
     if (!HasTimeStampTag(m)) {
         setTimeStampRow(0);
-        if (settings != nullptr)
-            settings->setTagRow(0);
+        emit stampRowChanged(0);
     }
     showCameraPicture(m);
-    if (settings != nullptr)
-        settings->showCameraPicture(m);
 }
 
-void TForm1::showCameraPicture(ModelIndex m) { cameraPictures_.show(m); }
+void TForm1::showCameraPicture(ModelIndex m)
+{
+    cameraPictures_.show(m);
+    emit cameraShown(m);
+}
 
 void TForm1::showDrives()
 {
@@ -222,15 +218,20 @@ void TForm1::ComboBox3Change(int row)
 {
     const bool tagged = HasTimeStampTag(row);
     setTimeStampEnabled(tagged);
-    if (TForm4* settings = context_.forms.form4)
-        settings->followMainWindowModel(row, tagged, timeStampRow());
+    emit modelChosen(row, tagged, timeStampRow());
 }
 
 void TForm1::ComboBox4Change(int row)
 {
-    if (TForm4* settings = context_.forms.form4)
-        settings->setTagRow(row);
+    emit stampRowChanged(row);
     context_.composer.Metka_Time(modelRow(), row);
+}
+
+void TForm1::followSettingsModel(ModelIndex m, bool tagged, int tagRow)
+{
+    setModelRow(m);
+    setTimeStampEnabled(tagged);
+    setTimeStampRow(tagRow);
 }
 
 void TForm1::ComboBox2Change(int row) { drives_.choose(row); }
@@ -247,26 +248,14 @@ void TForm1::SetButtonClick()
         showErrorBox(this, QString::fromLocal8Bit(result.text));
         return;
     }
-    if (TForm2* confirmation = context_.forms.form2)
-        confirmation->showModally();
+    emit setConfirmed();
 }
 
 void TForm1::RefreshButtonClick() { UpdateFDD(); }
 
-void TForm1::SettingsButtonClick()
-{
-    if (TForm4* settings = context_.forms.form4) {
-        settings->show();
-        settings->raise();
-        settings->activateWindow();
-    }
-}
+void TForm1::SettingsButtonClick() { emit settingsAsked(); }
 
-void TForm1::AboutButtonClick()
-{
-    if (TForm3* about = context_.forms.form3)
-        about->showModally();
-}
+void TForm1::AboutButtonClick() { emit aboutAsked(); }
 
 // Closing the main window ends the program, whatever other window is open.
 void TForm1::closeEvent(QCloseEvent* event)

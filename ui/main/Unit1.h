@@ -2,8 +2,8 @@
 
 #include "drives/RemovableDriveList.h"
 #include "profiles/CameraModels.h"
-#include "ui/main/CameraPictureSet.h"
-#include "ui/main/StatusLights.h"
+#include "ui/common/CameraPictureSet.h"
+#include "ui/common/StatusLights.h"
 
 #include <QDate>
 #include <QTime>
@@ -40,6 +40,9 @@ public:
     [[nodiscard]] int timeStampRow() const;
     void setTimeStampRow(int row);
     void setTimeStampEnabled(bool enabled);
+    // The settings window's model change (its FotoChange): the same model, the time-stamp
+    // choice enabled as the model allows and on the settings window's row.
+    void followSettingsModel(ModelIndex m, bool tagged, int tagRow);
 
     void Foto();
     void UpdateFDD();
@@ -52,6 +55,17 @@ public:
     // The timers' work, reachable so tests can step time by hand.
     void Timer1Timer();
     void Timer2Timer();
+
+signals:
+    // What the settings window follows. The window set connects them to it once both exist.
+    void modelChosen(zv::ModelIndex m, bool tagged, int stampRow); // ComboBox3Change
+    void stampRowChanged(int row); // the user's choice, or the hold on row 0 of untagged models
+    void sampleComposed(); // each work tick, once TimeFileText is composed
+    void cameraShown(zv::ModelIndex m); // the picture the work tick shows
+    // The other windows this one opens.
+    void setConfirmed(); // the time file is on the card
+    void aboutAsked();
+    void settingsAsked();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

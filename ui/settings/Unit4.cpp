@@ -1,9 +1,7 @@
 #include "ui/settings/Unit4.h"
 
-#include "common/UserLanguage.h"
 #include "profiles/DefaultProfiles.h"
 #include "ui/about/MakerDetails.h"
-#include "ui/about/Unit3.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/ChangeOnly.h"
 #include "ui/common/ClickFilter.h"
@@ -11,9 +9,6 @@
 #include "ui/common/ErrorBox.h"
 #include "ui/common/StoredText.h"
 #include "ui/common/WindowLook.h"
-#include "ui/confirm/Unit5.h"
-#include "ui/confirm/Unit6.h"
-#include "ui/main/Unit1.h"
 #include "ui_Unit4.h"
 
 namespace zv {
@@ -33,7 +28,7 @@ int rowOfCode(const std::string& code)
 } // namespace
 
 TForm4::TForm4(AppContext& context)
-    : context_((context.forms.form4 = this, context)),
+    : context_(context),
       ui_(std::make_unique<Ui::TForm4>()),
       settingsFile_(context.seams.settingsPath)
 {
@@ -44,8 +39,6 @@ TForm4::TForm4(AppContext& context)
     cameraPictures_.attach({ui_->Image3, ui_->Image4, ui_->Image5, ui_->Image6, ui_->Image7, ui_->Image8, ui_->Image9,
                                ui_->Image10, ui_->Image11, ui_->Image26},
         context_.pictures);
-    if (TForm1* main = context_.forms.form1)
-        main->lights().addStrip(unlitLamps(), litLamps(), context_.pictures.lampOff(), context_.pictures.lampOn());
     connectControls();
     FormCreate();
 }
@@ -119,8 +112,7 @@ void TForm4::ZapolnenieParametrov()
         ui_->DateTimeSeparatorList->select(rowOfCode(profile.DateTimeSeparatorCode));
         const int tagRow = HasTimeStampTag(m) ? rowOfCode(profile.TimeStampCode) : 0;
         setTagRow(tagRow);
-        if (TForm1* main = context_.forms.form1)
-            main->setTimeStampRow(tagRow);
+        emit tagRowChanged(tagRow);
     }
     context_.composer.ObrazecZapolnenija(m);
     showSample();
@@ -130,15 +122,10 @@ void TForm4::FotoChange()
 {
     const ModelIndex m = model();
     const bool tagged = HasTimeStampTag(m);
-    TForm1* main = context_.forms.form1;
     setTagEnabled(tagged);
     if (!tagged)
         setTagRow(0);
-    if (main != nullptr) {
-        main->setModelRow(m);
-        main->setTimeStampEnabled(tagged);
-        main->setTimeStampRow(ui_->TagList->row());
-    }
+    emit modelChosen(m, tagged, tagRow());
     showCameraPicture(m);
 }
 
@@ -157,6 +144,15 @@ void TForm4::setTagEnabled(bool enabled)
 }
 
 void TForm4::setTagRow(int row) { ui_->TagList->select(row); }
+
+int TForm4::tagRow() const { return ui_->TagList->row(); }
+
+void TForm4::bringForward()
+{
+    show();
+    raise();
+    activateWindow();
+}
 
 void TForm4::showSample()
 {
@@ -186,8 +182,7 @@ void TForm4::FileNameEditChange(const QString& text)
 
 void TForm4::TagListChange(int row)
 {
-    if (TForm1* main = context_.forms.form1)
-        main->setTimeStampRow(row);
+    emit tagRowChanged(row);
     context_.composer.Metka_Time(model(), row);
 }
 
@@ -196,8 +191,7 @@ void TForm4::SaveButtonClick()
     if (!settingsFileUsable(settingsFile_.saveUserSettings(context_.values.profileTable)))
         return;
     ZapolnenieParametrov();
-    if (TForm5* saved = context_.forms.form5)
-        saved->showModally();
+    emit userSettingsSaved();
 }
 
 void TForm4::RestoreButtonClick()
@@ -205,8 +199,7 @@ void TForm4::RestoreButtonClick()
     if (!settingsFileUsable(settingsFile_.NastrojkiDefaultWrite(context_.values.profileTable)))
         return;
     ZapolnenieParametrov();
-    if (TForm6* restored = context_.forms.form6)
-        restored->showModally();
+    emit defaultsSaved();
 }
 
 bool TForm4::settingsFileUsable(const SettingsStatus& status)
@@ -225,11 +218,7 @@ bool TForm4::settingsFileUsable(const SettingsStatus& status)
     return false;
 }
 
-void TForm4::AboutButtonClick()
-{
-    if (TForm3* about = context_.forms.form3)
-        about->showModally();
-}
+void TForm4::AboutButtonClick() { emit aboutAsked(); }
 
 void TForm4::Image1Click() { context_.seams.opener.open(QUrl(QString::fromLatin1(maker::kWebAddress))); }
 

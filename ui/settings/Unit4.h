@@ -2,8 +2,8 @@
 
 #include "profiles/CameraModels.h"
 #include "settings/SettingsFile.h"
-#include "ui/main/CameraPictureSet.h"
-#include "ui/main/StatusLights.h"
+#include "ui/common/CameraPictureSet.h"
+#include "ui/common/StatusLights.h"
 
 #include <QWidget>
 
@@ -40,9 +40,21 @@ public:
     void showSample();
     void showCameraPicture(ModelIndex m);
     void setTagRow(int row);
+    [[nodiscard]] int tagRow() const;
     void followMainWindowModel(ModelIndex m, bool tagged, int timeStampRow);
+    // The settings button: shown if hidden, and brought to the front.
+    void bringForward();
     [[nodiscard]] LampStrip unlitLamps() const;
     [[nodiscard]] LampStrip litLamps() const;
+
+signals:
+    // What the main window follows. The window set connects them to it once both exist.
+    void modelChosen(zv::ModelIndex m, bool tagged, int tagRow); // FotoChange
+    void tagRowChanged(int row); // the main window's time-stamp choice takes the same row
+    // The other windows this one opens.
+    void aboutAsked();
+    void userSettingsSaved(); // the profiles are in the settings file
+    void defaultsSaved(); // the defaults are in the settings file
 
 private:
     void FormCreate();

@@ -1,4 +1,4 @@
-#include "ui/main/CameraPictureSet.h"
+#include "ui/common/CameraPictureSet.h"
 
 #include "ui/common/Pictures.h"
 

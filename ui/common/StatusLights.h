@@ -24,11 +24,12 @@ class StatusLights final : public QObject {
 public:
     static constexpr int kStepMs = 250;
 
-    explicit StatusLights(QObject* parent = nullptr);
+    // Every strip's lamps show `off` and `on`.
+    StatusLights(const QPixmap& off, const QPixmap& on, QObject* parent = nullptr);
 
     // A strip is a row of unlit lamps with a lit lamp at the same place as each; lighting one
     // puts its lit lamp on top.
-    void addStrip(const LampStrip& unlit, const LampStrip& lit, const QPixmap& off, const QPixmap& on);
+    void addStrip(const LampStrip& unlit, const LampStrip& lit);
     // The first lamp lights one step after this.
     void start();
 
@@ -39,6 +40,8 @@ private:
     void step();
 
     QTimer timer_;
+    const QPixmap& off_;
+    const QPixmap& on_;
     struct Strip {
         LampStrip unlit;
         LampStrip lit;

@@ -1,11 +1,12 @@
-#include "ui/main/StatusLights.h"
+#include "ui/common/StatusLights.h"
 
 #include <QLabel>
 #include <QPixmap>
 
 namespace zv {
 
-StatusLights::StatusLights(QObject* parent) : QObject(parent)
+StatusLights::StatusLights(const QPixmap& off, const QPixmap& on, QObject* parent)
+    : QObject(parent), off_(off), on_(on)
 {
     timer_.setInterval(kStepMs);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -28,11 +29,11 @@ void light(const LampStrip& unlit, const LampStrip& lit, std::size_t i, bool on)
 
 // Opaque lamps keep a step's repaint to the two lamps that change; see-through ones would
 // repaint the window behind them four times a second.
-void StatusLights::addStrip(const LampStrip& unlit, const LampStrip& lit, const QPixmap& off, const QPixmap& on)
+void StatusLights::addStrip(const LampStrip& unlit, const LampStrip& lit)
 {
     for (std::size_t i = 0; i < lit.size(); ++i) {
-        unlit[i]->setPixmap(off);
-        lit[i]->setPixmap(on);
+        unlit[i]->setPixmap(off_);
+        lit[i]->setPixmap(on_);
         unlit[i]->setAutoFillBackground(true);
         lit[i]->setAutoFillBackground(true);
         lit[i]->show();
