@@ -2,7 +2,8 @@
 option(ZV_WERROR "Treat warnings as errors (on in CI)" OFF)
 option(ZV_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(ZV_BUILD_TESTS "Build the test programs" ON)
-option(ZV_BUILD_BENCHMARKS "Build the Google Benchmark programs (run with ctest -L bench)" ON)
+option(ZV_BUILD_BENCHMARKS "Build the Google Benchmark programs and the running-cost bench (ctest -L bench)" OFF)
+option(ZV_BUILD_SOAK "Register the minute-long soak test (ctest -L soak), best in the sanitizer build" OFF)
 option(ZV_BUILD_GUI "Build the windows and the program (needs Qt 6)" ON)
 option(ZV_BUILD_FUZZERS "Build the libFuzzer targets (clang only)" OFF)
 

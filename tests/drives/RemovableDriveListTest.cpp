@@ -1,6 +1,6 @@
 #include "drives/RemovableDriveList.h"
 
-#include "drives/FakeDriveProbe.h"
+#include "fakes/FakeDriveProbe.h"
 
 #include <gtest/gtest.h>
 

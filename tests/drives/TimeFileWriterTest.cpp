@@ -1,7 +1,7 @@
 #include "drives/TimeFileWriter.h"
 
 #include "common/TempFolder.h"
-#include "drives/FakeDriveProbe.h"
+#include "fakes/FakeDriveProbe.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,8 @@
 
 #include "app/WindowSet.h"
 #include "common/TempFolder.h"
-#include "drives/FakeDriveProbe.h"
+#include "fakes/FakeDriveProbe.h"
+#include "fakes/FakeSeams.h"
 #include "ui/common/AppContext.h"
 
 #include <QDateTime>
@@ -18,21 +19,6 @@ class QComboBox;
 class QWidget;
 
 namespace zv::test {
-
-// A clock that stands still until the test moves it.
-class FakeClock final : public Clock {
-public:
-    QDateTime moment{QDate(2012, 10, 2), QTime(14, 24, 32)};
-
-    qint64 currentSecsSinceEpoch() override { return moment.toSecsSinceEpoch(); }
-    QDateTime localTime(qint64 secs) override { return QDateTime::fromSecsSinceEpoch(secs); }
-};
-
-class RecordingOpener final : public AddressOpener {
-public:
-    void open(const QUrl& address) override { opened.push_back(address.toString()); }
-    QStringList opened;
-};
 
 // The six windows over fakes: a still clock, a drive probe the test plugs, a recording
 // address opener and a settings file in a temporary folder.

@@ -2,9 +2,9 @@
 // plugged in, on a stopped clock, and saves each as OUTDIR/<window>-<language>.png. The date and
 // time follow the process's locale, as in the program, so each language is best drawn under its
 // own LANG (take-screenshots.sh does that).
-#include "StillSeams.h"
-
 #include "app/WindowSet.h"
+#include "fakes/FakeDriveProbe.h"
+#include "fakes/FakeSeams.h"
 #include "ui/about/Unit3.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/WindowLook.h"
@@ -68,9 +68,10 @@ bool save(QWidget* window, const QString& path)
 bool drawWindows(const QDir& out, const Language& language)
 {
     const QTemporaryDir settingsFolder;
-    screenshots::StillClock clock(QDateTime(QDate(2026, 12, 9), QTime(14, 30, 0)));
-    screenshots::NoOpener opener;
-    screenshots::OneCameraDrive camera("E:\\", "CAMERA");
+    test::FakeClock clock(QDateTime(QDate(2026, 12, 9), QTime(14, 30, 0)));
+    test::RecordingOpener opener;
+    test::FakeDriveProbe camera; // one camera plugged in, whatever the machine really has
+    camera.plug("E:\\", "CAMERA");
     AppContext context(Seams{clock, opener, camera, [&language] { return language.id; },
         settingsFolder.filePath(QStringLiteral("Zentrik.ini")).toStdString()});
     WindowSet windows(context);
