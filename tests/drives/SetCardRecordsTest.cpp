@@ -3,7 +3,7 @@
 #include "drives/TimeFileOnCard.h"
 
 #include "common/TempFolder.h"
-#include "drives/FakeDriveProbe.h"
+#include "fakes/FakeDriveProbe.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

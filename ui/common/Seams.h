@@ -28,6 +28,27 @@ public:
     virtual void open(const QUrl& address) = 0;
 };
 
+// Takes a card out of the system as a file manager's "Eject" does: unmounts the file system at
+// `root` and, where the drive allows it, powers the drive off, so the camera can be unplugged.
+class CardEjector {
+public:
+    enum class Outcome {
+        Ejected,
+        Busy, // a program still has a file of the card open
+        Refused, // the system or the user's rights said no
+        NoService, // nothing here can eject (no UDisks2 on Linux)
+        NotFound, // no drive of the system's is at `root` any more
+        Failed, // anything else; `detail` says what
+    };
+    struct Result {
+        Outcome outcome = Outcome::Failed;
+        std::string detail; // the system's own words, UTF-8; may be empty
+    };
+
+    virtual ~CardEjector() = default;
+    [[nodiscard]] virtual Result eject(const std::string& root) = 0;
+};
+
 // Everything the windows take from outside the program. The program passes the real ones,
 // the window tests pass fakes.
 struct Seams {
