@@ -10,7 +10,7 @@ void composeOnce(benchmark::State& state, zv::ModelIndex model)
 {
     zv::SharedValues values;
     values.profileTable = zv::DefaultProfiles();
-    zv::fillDateTimeParts(values.dateTimeParts, 2012, 10, 2, 14, 24, 32);
+    values.dateTimeParts.set(2012, 10, 2, 14, 24, 32);
     zv::TimeFileComposer composer(values);
     for (auto _ : state) {
         composer.ObrazecZapolnenija(model);
@@ -29,7 +29,7 @@ void BM_TickSplitAndCompose(benchmark::State& state)
     zv::TimeFileComposer composer(values);
     int second = 0;
     for (auto _ : state) {
-        zv::fillDateTimeParts(values.dateTimeParts, 2012, 10, 2, 14, 24, second = (second + 1) % 60);
+        values.dateTimeParts.set(2012, 10, 2, 14, 24, second = (second + 1) % 60);
         composer.ObrazecZapolnenija(4);
         benchmark::DoNotOptimize(values.timeFileText.data());
     }

@@ -13,15 +13,17 @@ void putPadded(std::string& text, int value, int width)
 
 } // namespace
 
-void fillDateTimeParts(DateTimeParts& parts, int year, int month, int day, int hour, int minute, int second)
+void DateTimeParts::set(int year, int month, int day, int hour, int minute, int second)
 {
-    putPadded(parts.year, year, 4);
-    putPadded(parts.month, month, 2);
-    putPadded(parts.day, day, 2);
-    putPadded(parts.hour, hour, 2);
-    putPadded(parts.minute, minute, 2);
-    putPadded(parts.second, second, 2);
-    ++parts.revision;
+    putPadded(year_, year, 4);
+    putPadded(month_, month, 2);
+    putPadded(day_, day, 2);
+    putPadded(hour_, hour, 2);
+    putPadded(minute_, minute, 2);
+    putPadded(second_, second, 2);
+    const auto at = [](int value, std::uint64_t scale) { return static_cast<std::uint64_t>(value) * scale; };
+    key_ = at(year, 10'000'000'000ULL) + at(month, 100'000'000ULL) + at(day, 1'000'000ULL) + at(hour, 10'000ULL) +
+        at(minute, 100ULL) + at(second, 1ULL) + 1;
 }
 
 } // namespace zv

@@ -18,7 +18,7 @@ void takeChoice(std::string& text, ChoiceList list, std::string_view code)
 bool TimeFileComposer::ComposedFrom::matches(
     ModelIndex m, const CameraProfile& profile, const DateTimeParts& moment) const
 {
-    return model == m && partsRevision == moment.revision && dateSeparatorCode == profile.DateSeparatorCode &&
+    return model == m && momentKey == moment.key() && dateSeparatorCode == profile.DateSeparatorCode &&
         timeSeparatorCode == profile.TimeSeparatorCode && dateTimeSeparatorCode == profile.DateTimeSeparatorCode &&
         timeStampCode == profile.TimeStampCode;
 }
@@ -30,7 +30,7 @@ void TimeFileComposer::ComposedFrom::remember(ModelIndex m, const CameraProfile&
     timeSeparatorCode = profile.TimeSeparatorCode;
     dateTimeSeparatorCode = profile.DateTimeSeparatorCode;
     timeStampCode = profile.TimeStampCode;
-    partsRevision = moment.revision;
+    momentKey = moment.key();
 }
 
 bool TimeFileComposer::ObrazecZapolnenija(ModelIndex m)
@@ -51,10 +51,10 @@ bool TimeFileComposer::ObrazecZapolnenija(ModelIndex m)
     const DateTimeParts& parts = values_.dateTimeParts;
     std::string& line = values_.timeFileText;
     line.clear(); // keeps its storage: this runs on every work tick
-    line.append(parts.year).append(dateSeparatorText_).append(parts.month).append(dateSeparatorText_);
-    line.append(parts.day).append(dateTimeSeparatorText_);
-    line.append(parts.hour).append(timeSeparatorText_).append(parts.minute).append(timeSeparatorText_);
-    line.append(parts.second);
+    line.append(parts.year()).append(dateSeparatorText_).append(parts.month()).append(dateSeparatorText_);
+    line.append(parts.day()).append(dateTimeSeparatorText_);
+    line.append(parts.hour()).append(timeSeparatorText_).append(parts.minute()).append(timeSeparatorText_);
+    line.append(parts.second());
     if (tagged)
         line.append(" ").append(timeStampTag_);
     return true;

@@ -34,7 +34,7 @@ public:
 private:
     // What the line was last composed from. The line depends on nothing else, so a tick that
     // finds these as they were (the same second, nothing edited) has nothing to compose. The
-    // moment is known by its fill count: comparing its six texts on every tick cost as much as
+    // moment is known by its number: comparing its six texts on every tick cost as much as
     // composing.
     struct ComposedFrom {
         ModelIndex model = -1;
@@ -42,7 +42,7 @@ private:
         std::string timeSeparatorCode;
         std::string dateTimeSeparatorCode;
         std::string timeStampCode;
-        std::uint32_t partsRevision = 0;
+        std::uint64_t momentKey = 0;
 
         [[nodiscard]] bool matches(ModelIndex m, const CameraProfile& profile, const DateTimeParts& moment) const;
         void remember(ModelIndex m, const CameraProfile& profile, const DateTimeParts& moment);

@@ -24,20 +24,20 @@ const std::string& valueOf(const DateTimeParts& moment, TemplateField field)
 {
     switch (field) {
     case TemplateField::Year:
-        return moment.year;
+        return moment.year();
     case TemplateField::Month:
-        return moment.month;
+        return moment.month();
     case TemplateField::Day:
-        return moment.day;
+        return moment.day();
     case TemplateField::Hour:
-        return moment.hour;
+        return moment.hour();
     case TemplateField::Minute:
-        return moment.minute;
+        return moment.minute();
     case TemplateField::Second:
     case TemplateField::Stamp:
         break;
     }
-    return moment.second;
+    return moment.second();
 }
 
 } // namespace

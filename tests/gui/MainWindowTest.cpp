@@ -135,14 +135,14 @@ void MainWindowTest::exactlyOneMomentOptionAndThePickersFollowIt()
     time->setTime(QTime(7, 5, 3));
     gui.tick();
     const DateTimeParts& parts = gui.context.values.dateTimeParts;
-    QCOMPARE(parts, (DateTimeParts{"2030", "01", "09", "07", "05", "03"}));
+    QCOMPARE(parts, (DateTimeParts(2030, 1, 9, 7, 5, 3)));
     QCOMPARE(gui.context.values.timeFileText, std::string("2030-01-09 07:05:03"));
 
     QTest::mouseClick(other, Qt::LeftButton);
     QVERIFY(current->isChecked() && !other->isChecked());
     QVERIFY(!date->isEnabled());
     gui.tick();
-    QCOMPARE(parts, (DateTimeParts{"2012", "10", "02", "14", "24", "32"}));
+    QCOMPARE(parts, (DateTimeParts(2012, 10, 2, 14, 24, 32)));
 }
 
 void MainWindowTest::theClockIsReadOnceSoMidnightNeverMixesDays()
@@ -152,7 +152,7 @@ void MainWindowTest::theClockIsReadOnceSoMidnightNeverMixesDays()
     gui.tick();
     gui.clock.moment = QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0));
     gui.windows.main().Timer2Timer(); // the work tick before the clock tick
-    QCOMPARE(gui.context.values.dateTimeParts, (DateTimeParts{"2027", "01", "01", "00", "00", "00"}));
+    QCOMPARE(gui.context.values.dateTimeParts, (DateTimeParts(2027, 1, 1, 0, 0, 0)));
     const QString chosenTime = gui.find<QLabel>(&gui.windows.main(), "Label14")->text();
     QCOMPARE(chosenTime, QStringLiteral("00:00:00"));
 }

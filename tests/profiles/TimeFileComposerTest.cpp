@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         values.profileTable = DefaultProfiles();
-        fillDateTimeParts(values.dateTimeParts, 2012, 10, 2, 14, 24, 32);
+        values.dateTimeParts.set(2012, 10, 2, 14, 24, 32);
     }
 
     // The bytes the set button writes: the line and one CR LF.
@@ -125,7 +125,7 @@ TEST_F(TimeFileComposerTest, noChosenModelComposesNothing)
 {
     ASSERT_TRUE(composer.ObrazecZapolnenija(5));
     const std::string before = values.timeFileText;
-    fillDateTimeParts(values.dateTimeParts, 2030, 1, 1, 0, 0, 0);
+    values.dateTimeParts.set(2030, 1, 1, 0, 0, 0);
     EXPECT_FALSE(composer.ObrazecZapolnenija(kNoModel));
     EXPECT_FALSE(composer.ObrazecZapolnenija(kModelCount));
     EXPECT_EQ(values.timeFileText, before);
@@ -180,10 +180,12 @@ TEST_F(TimeFileComposerTest, everyChangeBetweenTwoTicksReachesTheLine)
         std::string_view line;
     } cases[] = {
         {"nothing", [](SharedValues&) {}, 9, "2012.10.02 14:24:32 Y"},
-        {"the second", [](SharedValues& v) { fillDateTimeParts(v.dateTimeParts, 2012, 10, 2, 14, 24, 33); }, 9,
+        {"the second", [](SharedValues& v) { v.dateTimeParts.set(2012, 10, 2, 14, 24, 33); }, 9,
             "2012.10.02 14:24:33 Y"},
-        {"the day only", [](SharedValues& v) { fillDateTimeParts(v.dateTimeParts, 2012, 10, 3, 14, 24, 32); }, 9,
+        {"the day only", [](SharedValues& v) { v.dateTimeParts.set(2012, 10, 3, 14, 24, 32); }, 9,
             "2012.10.03 14:24:32 Y"},
+        {"a moment assigned whole", [](SharedValues& v) { v.dateTimeParts = DateTimeParts(2031, 1, 2, 3, 4, 5); }, 9,
+            "2031.01.02 03:04:05 Y"},
         {"the model", [](SharedValues&) {}, 8, "2012-10-02 14:24:32"},
         {"a reloaded date separator", [](SharedValues& v) { v.profileTable[9].DateSeparatorCode = "2"; }, 9,
             "2012-10-02 14:24:32 Y"},
@@ -196,7 +198,7 @@ TEST_F(TimeFileComposerTest, everyChangeBetweenTwoTicksReachesTheLine)
     for (const auto& c : cases) {
         SharedValues fresh;
         fresh.profileTable = DefaultProfiles();
-        fillDateTimeParts(fresh.dateTimeParts, 2012, 10, 2, 14, 24, 32);
+        fresh.dateTimeParts.set(2012, 10, 2, 14, 24, 32);
         TimeFileComposer tick(fresh);
         ASSERT_TRUE(tick.ObrazecZapolnenija(9));
         c.apply(fresh);
@@ -207,11 +209,19 @@ TEST_F(TimeFileComposerTest, everyChangeBetweenTwoTicksReachesTheLine)
 
 TEST(DateTimeParts, arePaddedToTheirWidths)
 {
+    const auto texts = [](const DateTimeParts& parts) {
+        return std::vector<std::string>{
+            parts.year(), parts.month(), parts.day(), parts.hour(), parts.minute(), parts.second()};
+    };
     DateTimeParts parts;
-    fillDateTimeParts(parts, 987, 1, 9, 0, 5, 59);
-    EXPECT_EQ(parts, (DateTimeParts{"0987", "01", "09", "00", "05", "59"}));
-    fillDateTimeParts(parts, 2038, 12, 31, 23, 59, 0);
-    EXPECT_EQ(parts, (DateTimeParts{"2038", "12", "31", "23", "59", "00"}));
+    EXPECT_EQ(texts(parts), std::vector<std::string>(6)); // nothing before the first moment
+    parts.set(987, 1, 9, 0, 5, 59);
+    EXPECT_EQ(texts(parts), (std::vector<std::string>{"0987", "01", "09", "00", "05", "59"}));
+    parts.set(2038, 12, 31, 23, 59, 0);
+    EXPECT_EQ(texts(parts), (std::vector<std::string>{"2038", "12", "31", "23", "59", "00"}));
+    EXPECT_EQ(parts, DateTimeParts(2038, 12, 31, 23, 59, 0));
+    EXPECT_FALSE(parts == DateTimeParts(2038, 12, 31, 23, 59, 1));
+    EXPECT_FALSE(DateTimeParts() == DateTimeParts(0, 0, 0, 0, 0, 0));
 }
 
 } // namespace

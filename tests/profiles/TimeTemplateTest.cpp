@@ -10,7 +10,7 @@ using Kind = TemplateError::Kind;
 DateTimeParts moment(int year, int month, int day, int hour, int minute, int second)
 {
     DateTimeParts parts;
-    fillDateTimeParts(parts, year, month, day, hour, minute, second);
+    parts.set(year, month, day, hour, minute, second);
     return parts;
 }
 

@@ -146,8 +146,7 @@ void TForm1::takeClockMoment()
     const QDateTime moment = clock.localTime(second);
     const QDate date = moment.date();
     const QTime time = moment.time();
-    fillDateTimeParts(context_.values.dateTimeParts, date.year(), date.month(), date.day(), time.hour(), time.minute(),
-        time.second());
+    context_.values.dateTimeParts.set(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
     showChosenMoment(date, time.toString(QStringLiteral("HH:mm:ss")));
 }
 
@@ -160,8 +159,7 @@ void TForm1::takePickerMoment()
     momentSource_ = MomentSource::Pickers;
     chosenDate_ = date;
     chosenTime_ = time;
-    fillDateTimeParts(context_.values.dateTimeParts, date.year(), date.month(), date.day(), time.hour(), time.minute(),
-        time.second());
+    context_.values.dateTimeParts.set(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
     showChosenMoment(date, longTimeText(time));
 }
 
