@@ -62,12 +62,13 @@ void applyWindowLook(QWidget* window, const Pictures& pictures, TitleButtons but
     window->setWindowFlags(flags);
 }
 
-void centreOnScreen(QWidget* window, bool wholeDesktop)
+void centreOnScreen(QWidget* window, Centring centring)
 {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return;
-    const QRect area = wholeDesktop ? screen->availableVirtualGeometry() : screen->availableGeometry();
+    const QRect area =
+        centring == Centring::OnWholeDesktop ? screen->availableVirtualGeometry() : screen->availableGeometry();
     QRect frame = window->frameGeometry();
     frame.moveCenter(area.center());
     window->move(frame.topLeft());

@@ -15,8 +15,13 @@ enum class TitleButtons {
 // warm-grey background and a fixed size taken from the form.
 void applyWindowLook(QWidget* window, const Pictures& pictures, TitleButtons buttons = TitleButtons::CloseOnly);
 
-// Centres a window on the screen it will show on (`wholeDesktop`: on all screens together).
-void centreOnScreen(QWidget* window, bool wholeDesktop = false);
+enum class Centring {
+    OnScreen, // the screen the window shows on
+    OnWholeDesktop, // all screens together
+};
+
+// Centres a window as `centring` says.
+void centreOnScreen(QWidget* window, Centring centring = Centring::OnScreen);
 
 // The windows are drawn for a small sans-serif face: the first of the classic ones the system has.
 void applyWindowFont();

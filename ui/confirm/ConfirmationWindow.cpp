@@ -6,16 +6,15 @@
 
 namespace zv {
 
-ConfirmationWindow::ConfirmationWindow(
-    AppContext& context, MessageHeight height, bool centreOnWholeDesktop, bool closeBox)
-    : context_(context), ui_(std::make_unique<Ui::ConfirmationWindow>()), centreOnWholeDesktop_(centreOnWholeDesktop)
+ConfirmationWindow::ConfirmationWindow(AppContext& context, const ConfirmationLook& look)
+    : context_(context), ui_(std::make_unique<Ui::ConfirmationWindow>()), centring_(look.centring)
 {
     ui_->setupUi(this);
-    applyWindowLook(this, context.pictures, closeBox ? TitleButtons::CloseOnly : TitleButtons::None);
+    applyWindowLook(this, context.pictures, look.titleButtons);
     setModal(true);
     ui_->Image1->setPixmap(context.pictures.information());
-    if (height == MessageHeight::TwoLines)
-        ui_->Label1->setGeometry(0, 16, 322, 41);
+    if (look.height == MessageHeight::TwoLines)
+        ui_->Label1->setGeometry(ui_->Label1->property("twoLineGeometry").toRect());
     connect(ui_->ExitButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -23,7 +22,7 @@ ConfirmationWindow::~ConfirmationWindow() = default;
 
 void ConfirmationWindow::showModally()
 {
-    centreOnScreen(this, centreOnWholeDesktop_);
+    centreOnScreen(this, centring_);
     exec();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/WindowLook.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -14,7 +16,14 @@ struct AppContext;
 
 enum class MessageHeight {
     OneLine, // a short message on one line
-    TwoLines, // a longer message that wraps
+    TwoLines, // a longer message that wraps, in the taller place the form gives it
+};
+
+// How a confirmation window sits and what its title bar offers.
+struct ConfirmationLook {
+    MessageHeight height = MessageHeight::OneLine;
+    Centring centring = Centring::OnScreen;
+    TitleButtons titleButtons = TitleButtons::CloseOnly;
 };
 
 // The look and behaviour the three confirmations share: an information sign, one message,
@@ -30,7 +39,7 @@ public:
     void showModally();
 
 protected:
-    ConfirmationWindow(AppContext& context, MessageHeight height, bool centreOnWholeDesktop, bool closeBox);
+    ConfirmationWindow(AppContext& context, const ConfirmationLook& look);
 
     void setMessage(const QString& text);
     // Each window's language test: retranslates the shared form and the window's message.
@@ -41,7 +50,7 @@ protected:
 private:
     AppContext& context_;
     std::unique_ptr<Ui::ConfirmationWindow> ui_;
-    bool centreOnWholeDesktop_;
+    Centring centring_;
 };
 
 } // namespace zv

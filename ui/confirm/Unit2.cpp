@@ -12,7 +12,7 @@ constexpr char kMessage[] = QT_TRANSLATE_NOOP("zv::TForm2", "Дата и вре�
 } // namespace
 
 TForm2::TForm2(AppContext& context)
-    : ConfirmationWindow(context, MessageHeight::OneLine, true, false)
+    : ConfirmationWindow(context, {MessageHeight::OneLine, Centring::OnWholeDesktop, TitleButtons::None})
 {
     setObjectName(QStringLiteral("TForm2"));
     setMessage(tr(kMessage));

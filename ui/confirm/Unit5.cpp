@@ -15,7 +15,7 @@ constexpr char kMessage[] =
 } // namespace
 
 TForm5::TForm5(AppContext& context)
-    : ConfirmationWindow(context, MessageHeight::TwoLines, false, true)
+    : ConfirmationWindow(context, {MessageHeight::TwoLines, Centring::OnScreen, TitleButtons::CloseOnly})
 {
     setObjectName(QStringLiteral("TForm5"));
     setMessage(tr(kMessage));

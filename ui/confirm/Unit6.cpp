@@ -13,7 +13,7 @@ constexpr char kMessage[] =
 } // namespace
 
 TForm6::TForm6(AppContext& context)
-    : ConfirmationWindow(context, MessageHeight::TwoLines, false, true)
+    : ConfirmationWindow(context, {MessageHeight::TwoLines, Centring::OnScreen, TitleButtons::CloseOnly})
 {
     setObjectName(QStringLiteral("TForm6"));
     setMessage(tr(kMessage));
