@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# One entry point for a fresh Debian or Ubuntu machine: installs what is missing,
-# configures with Ninja and builds, then runs what was asked for.
+# One entry point for a fresh Debian or Ubuntu machine: installs what is missing, configures with
+# the CMake presets (CMakePresets.json) and Ninja, builds, then runs what was asked for.
 #
-#   ./build.sh test            build into build/ and run every test
+#   ./build.sh test            build into build/ and run every test (preset "test")
+#   ./build.sh deps [SET]      only install the packages: SET is test (the default), package,
+#                              windows or windows-program; every other command does this first
 #   ./build.sh test-sanitize   the same with AddressSanitizer and UBSan, in build-sanitize/
 #   ./build.sh soak            a minute of plugging, unplugging and setting, under the sanitizers
 #   ./build.sh fuzz [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 30)
@@ -59,6 +61,22 @@ as_root() {
   fi
 }
 
+# deps SET: installs what SET needs (test, package, windows, windows-program, windows-package).
+deps() {
+  case "${1:-test}" in
+  test) install_missing_packages "${PACKAGES[@]}" ;;
+  package) install_missing_packages "${PACKAGES[@]}" "${PACKAGE_TOOLS[@]}" ;;
+  screenshots) install_missing_packages "${PACKAGES[@]}" fonts-liberation ;;
+  windows) install_missing_packages "${WINDOWS_PACKAGES[@]}" ;;
+  windows-program) install_missing_packages "${WINDOWS_PROGRAM_PACKAGES[@]}" ;;
+  windows-package) install_missing_packages "${WINDOWS_PROGRAM_PACKAGES[@]}" nsis ;;
+  *)
+    echo "build.sh: no package set '$1' (test, package, screenshots, windows, windows-program, windows-package)" >&2
+    exit 2
+    ;;
+  esac
+}
+
 # install_missing_packages [PACKAGE...]: the packages given, or PACKAGES
 install_missing_packages() {
   local missing=() package wanted=("$@")
@@ -77,9 +95,10 @@ install_missing_packages() {
   exec {apt_lock}>&-
 }
 
-# configure_and_build DIR [cmake options...]
+# configure_and_build PRESET [cmake options...]: configures with the preset (CMakePresets.json)
+# and builds. CI turns warnings into errors.
 configure_and_build() {
-  local dir=$1
+  local preset=$1
   shift
   local werror=OFF launcher=()
   [ -n "${CI:-}" ] && werror=ON
@@ -91,18 +110,10 @@ configure_and_build() {
     export CCACHE_BASEDIR=$PWD
     [ -n "${CI:-}" ] && export CCACHE_NOHASHDIR=true
   fi
-  cmake -S . -B "$dir" -G Ninja -DZV_WERROR="$werror" "${launcher[@]}" "$@"
-  cmake --build "$dir"
+  cmake --preset "$preset" -DZV_WERROR="$werror" "${launcher[@]}" "$@"
+  cmake --build --preset "$preset"
 }
 
-with_sanitizer_options() {
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer/lsan.supp "$@"
-}
-
-run_tests() {
-  ctest --test-dir "$1" --output-on-failure --label-exclude "bench|soak" --timeout 240
-}
 
 # Wine reads the user's language id and the ANSI code page from the Linux locale, so the locales the
 # Windows tests run under must exist. glibc has no ru_MD: the Russian data is compiled under that
@@ -171,26 +182,28 @@ fuzz_one() {
 
 command=${1:-test}
 case "$command" in
+  deps)
+    deps "${2:-test}"
+    ;;
   test)
-    install_missing_packages
-    configure_and_build build -DCMAKE_BUILD_TYPE=Debug
-    run_tests build
+    deps test
+    configure_and_build test
+    ctest --preset test
     ;;
   test-sanitize)
-    install_missing_packages
-    configure_and_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZV_SANITIZE=ON -DZV_BUILD_BENCHMARKS=OFF
-    with_sanitizer_options run_tests build-sanitize
+    deps test
+    configure_and_build sanitize
+    ctest --preset sanitize
     ;;
   soak)
-    install_missing_packages
-    configure_and_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZV_SANITIZE=ON -DZV_BUILD_BENCHMARKS=OFF
-    with_sanitizer_options ctest --test-dir build-sanitize --output-on-failure --label-regex soak
+    deps test
+    configure_and_build sanitize
+    ctest --preset soak
     ;;
   fuzz)
     seconds=${2:-30}
-    install_missing_packages
-    CXX=clang++ configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_BUILD_FUZZERS=ON \
-      -DZV_BUILD_TESTS=OFF -DZV_BUILD_BENCHMARKS=OFF -DZV_BUILD_GUI=OFF
+    deps test
+    configure_and_build fuzz
     # One fuzzer per core at a time: each still gets SECONDS of a whole core.
     rm -f build-fuzz/*.failed
     for target in build-fuzz/tests/fuzz/fuzz_*; do
@@ -212,13 +225,13 @@ case "$command" in
     if compgen -G 'build-fuzz/*.failed' >/dev/null; then exit 1; fi
     ;;
   bench)
-    install_missing_packages
-    configure_and_build build-release -DCMAKE_BUILD_TYPE=Release -DZV_BUILD_TESTS=OFF
-    ctest --test-dir build-release --label-regex bench --verbose
+    deps test
+    configure_and_build release
+    ctest --preset bench
     ;;
   run)
-    install_missing_packages
-    configure_and_build build -DCMAKE_BUILD_TYPE=Debug
+    deps test
+    configure_and_build test
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
       echo "build.sh: no display to show the windows on; run it in a desktop session, or: xvfb-run -s -noreset ./build.sh run" >&2
       exit 1
@@ -226,50 +239,47 @@ case "$command" in
     exec build/app/zentrik-vesmar
     ;;
   screenshots)
-    install_missing_packages "${PACKAGES[@]}" fonts-liberation
-    configure_and_build build -DCMAKE_BUILD_TYPE=Debug
+    deps screenshots
+    configure_and_build test
     tools/screenshots/take-screenshots.sh build/tools/screenshots/zv-screenshots docs/screenshots
     ;;
   pictures)
-    install_missing_packages
-    configure_and_build build -DCMAKE_BUILD_TYPE=Debug
+    deps test
+    configure_and_build test
     cmake --build build --target update_pictures
     ;;
   windows-check)
-    install_missing_packages "${WINDOWS_PACKAGES[@]}"
+    deps windows
     generate_missing_locales
     # Each Windows test sets the locale it runs under; an inherited LC_ALL would override it.
     unset LC_ALL LC_MESSAGES LC_CTYPE LANGUAGE
     prepare_wine
-    configure_and_build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
-      -DCMAKE_BUILD_TYPE=Debug -DZV_BUILD_GUI=OFF -DZV_BUILD_BENCHMARKS=OFF
-    run_tests build-windows
+    configure_and_build windows-core
+    ctest --preset windows-core
     ;;
   windows-qt)
-    install_missing_packages "${WINDOWS_PROGRAM_PACKAGES[@]}"
+    deps windows-program
     tools/windows/build-qt.sh
     ;;
   windows-program)
-    install_missing_packages "${WINDOWS_PROGRAM_PACKAGES[@]}"
+    deps windows-program
     generate_missing_locales
     unset LC_ALL LC_MESSAGES LC_CTYPE LANGUAGE
-    qt_prefix=$(tools/windows/build-qt.sh | tail -n 1)
+    ZV_WINDOWS_QT=$(tools/windows/build-qt.sh | tail -n 1)
+    export ZV_WINDOWS_QT
     # CMake keeps the Qt it first found: a folder configured against another build of Qt (its
     # options changed) starts afresh.
     if [ -f build-windows-program/CMakeCache.txt ] &&
-      ! grep -qxF "Qt6_DIR:PATH=$qt_prefix/lib/cmake/Qt6" build-windows-program/CMakeCache.txt; then
+      ! grep -qxF "Qt6_DIR:PATH=$ZV_WINDOWS_QT/lib/cmake/Qt6" build-windows-program/CMakeCache.txt; then
       rm -rf build-windows-program
     fi
     start_wine_display
-    configure_and_build build-windows-program -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
-      -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw64.cmake" \
-      -DZV_BUILD_GUI=ON -DZV_BUILD_BENCHMARKS=OFF
-    ctest --test-dir build-windows-program --output-on-failure --label-regex window --timeout 240
+    configure_and_build windows-program
+    ctest --preset windows-program
     tests/windows/program_test.sh build-windows-program/zentrik-vesmar.exe build-windows-program/screenshots
     ;;
   windows-package)
-    install_missing_packages "${WINDOWS_PROGRAM_PACKAGES[@]}" nsis
+    deps windows-package
     exe=build-windows-program/zentrik-vesmar.exe
     [ -f "$exe" ] || { echo "build.sh: no $exe; run ./build.sh windows-program first" >&2; exit 1; }
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows-program/CMakeCache.txt)
@@ -279,11 +289,11 @@ case "$command" in
     packaging/windows/check-packages.sh build-windows-program/packages "$version"
     ;;
   package)
-    install_missing_packages "${PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"
+    deps package
     generate_missing_locales
     # Debian's hardening flags (fortified functions, stack protector, full RELRO, immediate binding).
     hardening=(env DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get)
-    configure_and_build build-package -DCMAKE_BUILD_TYPE=Release -DZV_BUILD_TESTS=OFF -DZV_BUILD_BENCHMARKS=OFF \
+    configure_and_build package \
       -DCMAKE_CXX_FLAGS="$("${hardening[@]}" CPPFLAGS) $("${hardening[@]}" CXXFLAGS)" \
       -DCMAKE_EXE_LINKER_FLAGS="$("${hardening[@]}" LDFLAGS)"
     rm -f build-package/*.deb
@@ -292,7 +302,7 @@ case "$command" in
     as_root packaging/check-package.sh build-package/zentrik-vesmar_*.deb
     ;;
   *)
-    echo "usage: ./build.sh [test|test-sanitize|soak|fuzz [SECONDS]|bench|run|screenshots|pictures|windows-check|windows-qt|windows-program|windows-package|package]" >&2
+    echo "usage: ./build.sh [test|deps [SET]|test-sanitize|soak|fuzz [SECONDS]|bench|run|screenshots|pictures|windows-check|windows-qt|windows-program|windows-package|package]" >&2
     exit 2
     ;;
 esac
