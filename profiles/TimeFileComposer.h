@@ -17,18 +17,21 @@ public:
     TimeFileComposer(const TimeFileComposer&) = delete;
     TimeFileComposer& operator=(const TimeFileComposer&) = delete;
 
-    // Composes TimeFileText for model `m` from its profile and DateTimeParts.
-    // Returns false and leaves everything as it was when `m` is not a model.
+    // "Sample of the filling": composes TimeFileText for model `m` from its profile and
+    // DateTimeParts. Returns false and leaves everything as it was when `m` is not a model.
     bool ObrazecZapolnenija(ModelIndex m);
 
-    // The file-name field's text becomes model `m`'s FileBaseName and the TimeFileBaseName.
+    // "Name of the file": the file-name field's text becomes model `m`'s FileBaseName and the
+    // TimeFileBaseName.
     void NameofFileAll(ModelIndex m, std::string_view fileNameText);
 
-    // Store a list position as the code of model `m`'s field; they do not compose.
+    // "Separator" of the date, the time, and between them: stores a list position as the code
+    // of model `m`'s field; they do not compose.
     void RazdDate(ModelIndex m, int position);
     void RazdTime(ModelIndex m, int position);
     void RazdDateTime(ModelIndex m, int position);
-    // Only for the models with a time-stamp tag; the others keep their stored code.
+    // "Time tag": stores the time-stamp choice, only for the models with a time-stamp tag; the
+    // others keep their stored code.
     void Metka_Time(ModelIndex m, int position);
 
 private:

@@ -34,7 +34,7 @@ public:
     // Loads and validates the file into `table`; writes the defaults first when it is missing.
     [[nodiscard]] SettingsStatus ReadINI(ProfileTable& table) const;
 
-    // Writes the default profiles, then loads them back into `table`.
+    // "Default settings, write": writes the default profiles, then loads them into `table`.
     [[nodiscard]] SettingsStatus NastrojkiDefaultWrite(ProfileTable& table) const;
 
     // Writes `table` as it stands in memory, then loads it back, so `table` holds what the file holds.

@@ -39,8 +39,8 @@ private:
 
 [[nodiscard]] RawSettingsLines splitSettingsLines(std::string_view bytes);
 
-// Fills the table from the lines: names from the model list, base names unchanged, and
-// every code that is not exactly valid replaced by the same model's default.
+// "Checking the INI": fills the table from the lines: names from the model list, base names
+// unchanged, and every code that is not exactly valid replaced by the same model's default.
 [[nodiscard]] ProfileTable Proverka_INI(const RawSettingsLines& lines);
 
 // The file's bytes for a table: 70 lines, each ending in CR LF, names from the model list.

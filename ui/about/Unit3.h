@@ -23,6 +23,7 @@ public:
     explicit TForm3(AppContext& context);
     ~TForm3() override;
 
+    // Turns the window's texts English; called once, at creation, for a non-Russian user.
     void English_LANG_Form3();
     void showModally();
 

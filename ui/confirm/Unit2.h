@@ -12,6 +12,7 @@ class TForm2 final : public ConfirmationWindow {
 public:
     explicit TForm2(AppContext& context);
 
+    // Turns the window's texts English; called once, at creation, for a non-Russian user.
     void English_LANG_Form2();
 };
 

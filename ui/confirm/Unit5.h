@@ -12,6 +12,7 @@ class TForm5 final : public ConfirmationWindow {
 public:
     explicit TForm5(AppContext& context);
 
+    // Turns the window's texts English; called once, at creation, for a non-Russian user.
     void English_LANG_Form5();
 
 protected:

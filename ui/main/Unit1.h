@@ -44,8 +44,12 @@ public:
     // choice enabled as the model allows and on the settings window's row.
     void followSettingsModel(ModelIndex m, bool tagged, int tagRow);
 
+    // "Foto" (picture): the first step of every work tick. Polls the drives, holds the time-stamp
+    // choice of models without a stamp on row 0 in both windows, shows the chosen model's picture.
     void Foto();
+    // "Update FDD" (the removable drives): lists them anew; the refresh button and a changed count.
     void UpdateFDD();
+    // Turns the window's texts English; called once, at creation, for a non-Russian user.
     void English_LANG_Form1();
 
     [[nodiscard]] StatusLights& lights() { return lights_; }

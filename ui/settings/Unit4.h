@@ -32,8 +32,13 @@ public:
     explicit TForm4(AppContext& context);
     ~TForm4() override;
 
+    // "Filling the parameters": shows the chosen model's profile in the controls, sets both
+    // time-stamp choices from it and composes the sample.
     void ZapolnenieParametrov();
+    // "Picture change": a model chosen here; couples the model and time-stamp choices of both
+    // windows and shows the model's picture.
     void FotoChange();
+    // Turns the window's texts English; called once, at creation, for a non-Russian user.
     void English_LANG_Form4();
 
     // What the main window calls on its ticks and changes.
