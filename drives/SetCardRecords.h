@@ -21,6 +21,9 @@ struct SetCardRecord {
     CardContents contentsAtSet; // what the card held then, the time file not counted
     std::string modelKey; // what was chosen, kept for the windows; not read here
     int timeStampRow = 0;
+    // The camera's answer was given. The record then only remembers what was chosen for the
+    // card, so the next set of it starts from the same model.
+    bool answered = false;
 
     bool operator==(const SetCardRecord&) const = default;
 };
@@ -76,8 +79,8 @@ public:
 
     [[nodiscard]] const SetCardRecord* find(std::string_view cardIdentity) const;
 
-    // None when the card has no record. A Taken or RecordedButNotRead answer is given once:
-    // the record is then forgotten.
+    // None when the card has no record waiting for an answer. A Taken or RecordedButNotRead
+    // answer is given once: the record is then marked answered and waits no more.
     [[nodiscard]] std::optional<CardAnswer> answer(
         std::string_view cardIdentity, const TimeFileOnCard& timeFile, const CardContents& now);
 

@@ -42,6 +42,8 @@ std::string recordLine(const SetCardRecord& record)
     line += "\tcomplete=" + std::string(then.complete ? "1" : "0");
     line += "\tmodel=" + percentEscaped(record.modelKey);
     line += "\trow=" + std::to_string(record.timeStampRow);
+    if (record.answered)
+        line += "\tanswered=1";
     return line + std::string(kLineEnd);
 }
 
@@ -82,6 +84,7 @@ std::optional<SetCardRecord> recordFrom(std::string_view line)
     const std::string* complete = text("complete");
     const std::string* row = text("row");
     const std::string* newest = text("newest"); // absent when the card held no file
+    const std::string* answered = text("answered"); // absent while the answer is awaited
     if (!card || !file || !bytes || !model || !set || !files || !complete || !row)
         return std::nullopt;
 
@@ -91,8 +94,9 @@ std::optional<SetCardRecord> recordFrom(std::string_view line)
     const auto timeStampRow = numberIn<int>(*row);
     const auto newestModified = newest ? numberIn<std::int64_t>(*newest) : std::nullopt;
     if (!setAt || !fileCount || *fileCount > kMostCardEntries || !timeStampRow || (newest && !newestModified) ||
-        (*complete != "0" && *complete != "1"))
+        (*complete != "0" && *complete != "1") || (answered && *answered != "1"))
         return std::nullopt;
+    record.answered = answered != nullptr;
     record.setAt = *setAt;
     record.contentsAtSet = {newestModified, static_cast<std::size_t>(*fileCount), *complete == "1"};
     record.timeStampRow = *timeStampRow;

@@ -83,7 +83,10 @@ TEST(SetCardRecordsList, aCardHasOneRecordAndAFinalAnswerIsGivenOnce)
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->verdict, CardVerdict::Taken);
     EXPECT_EQ(answer->record, again);
-    EXPECT_EQ(records.find("fs:A"), nullptr);
+    // Answered once; what was chosen for the card is still known.
+    ASSERT_NE(records.find("fs:A"), nullptr);
+    EXPECT_TRUE(records.find("fs:A")->answered);
+    EXPECT_EQ(records.find("fs:A")->modelKey, again.modelKey);
     EXPECT_FALSE(records.answer("fs:A", {State::Missing, {}}, {}));
     EXPECT_FALSE(records.answer("fs:unknown", {State::Missing, {}}, {}));
 }
@@ -129,6 +132,7 @@ TEST(SetCardRecordsText, everyByteOfEveryFieldComesBack)
     odd.timeFileBytes = std::string("\0\r\n\xFF=\t%41", 9);
     odd.modelKey = "\xD0\x9C\xD0\x94 80";
     odd.timeStampRow = 0;
+    odd.answered = true;
     ASSERT_TRUE(records.remember(odd, kNow));
     ASSERT_TRUE(records.remember(recordOf("fs:1234-ABCD", kNow - 10, {-5, 5'000, true}), kNow));
 
