@@ -115,7 +115,7 @@ TimeFileResult writeCameraFile(
         return failureFromSystemError(error.code);
     if (!probe.isRemovableRootNow(saveDir, root.device()))
         return failure(kIoInvalidFilename);
-    if (const SystemError error = replaceDurably(root, storedTextAsUtf8(fileName), bytes); error.failed())
+    if (const SystemError error = replaceDurably(root, fileName, bytes); error.failed())
         return failureFromSystemError(error.code);
     return {true, 0, {}};
 }
@@ -129,7 +129,7 @@ TimeFileResult writeTimeFile(
     std::string bytes;
     bytes.reserve(text.size() + 2);
     bytes.append(text).append("\r\n");
-    return writeCameraFile(saveDir, baseName + ".txt", bytes, probe);
+    return writeCameraFile(saveDir, storedTextAsUtf8(baseName) + ".txt", bytes, probe);
 }
 
 } // namespace zv

@@ -30,13 +30,13 @@ struct TimeFileResult {
 // on the card is ever changed or removed; a folder of that name and a file marked read-only are
 // refused. A name that could leave the root, an empty or blank name and an empty SaveDir are
 // refused with "Invalid filename" before anything is touched, and so is a SaveDir that `probe`
-// does not confirm, once opened, as still a removable drive's root. `fileName` is single-byte
-// text as the settings files hold it.
+// does not confirm, once opened, as still a removable drive's root. `fileName` is UTF-8.
 [[nodiscard]] TimeFileResult writeCameraFile(
     const std::string& saveDir, const std::string& fileName, std::string_view bytes, DriveProbe& probe);
 
 // Writes `text` and CR LF to saveDir + baseName + ".txt" (writeCameraFile), and
-// refuses a base name that is empty or blank as writeCameraFile refuses a name.
+// refuses a base name that is empty or blank as writeCameraFile refuses a name. `baseName` is
+// single-byte text as Zentrik.ini holds it.
 [[nodiscard]] TimeFileResult writeTimeFile(
     const std::string& saveDir, const std::string& baseName, std::string_view text, DriveProbe& probe);
 

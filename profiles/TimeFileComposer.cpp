@@ -1,6 +1,7 @@
 #include "profiles/TimeFileComposer.h"
 
 #include "profiles/ChoiceLists.h"
+#include "profiles/ModelList.h"
 
 namespace zv {
 
@@ -33,8 +34,27 @@ void TimeFileComposer::ComposedFrom::remember(ModelIndex m, const CameraProfile&
     momentKey = moment.key();
 }
 
+bool TimeFileComposer::composeOwnFormat(ModelIndex m)
+{
+    if (!isListedModel(values_, m))
+        return false;
+    const OwnFormatSet& formats = values_.ownFormats;
+    const std::uint64_t moment = values_.dateTimeParts.key();
+    if (composedFrom_.model == m && composedFrom_.momentKey == moment &&
+        composedFrom_.ownFormatsRevision == formats.revision())
+        return true;
+    composedFrom_ = {m, {}, {}, {}, {}, moment, formats.revision()};
+    const std::size_t k = ownFormatOf(m);
+    const OwnFormat& format = formats.format(k);
+    formats.parsed(k).compose(values_.dateTimeParts, formats.stampRow(k) == 0 ? "Y" : "N", format.lineBreak,
+        format.breakAfterLast, values_.timeFileText);
+    return true;
+}
+
 bool TimeFileComposer::ObrazecZapolnenija(ModelIndex m)
 {
+    if (isOwnFormat(m))
+        return composeOwnFormat(m);
     if (!isModel(m))
         return false;
     const CameraProfile& profile = profileOf(values_.profileTable, m);
@@ -86,6 +106,8 @@ void TimeFileComposer::Metka_Time(ModelIndex m, int position)
 {
     if (HasTimeStampTag(m))
         storePosition(m, ProfileField::TimeStampCode, position);
+    else if (isOwnFormat(m) && hasTimeStamp(values_, m))
+        values_.ownFormats.setStampRow(ownFormatOf(m), position);
 }
 
 void TimeFileComposer::storePosition(ModelIndex m, ProfileField field, int position)

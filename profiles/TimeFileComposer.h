@@ -19,6 +19,7 @@ public:
 
     // "Sample of the filling": composes TimeFileText for model `m` from its profile and
     // DateTimeParts. Returns false and leaves everything as it was when `m` is not a model.
+    // For an own format (ModelList.h) TimeFileText is its whole file, line breaks and all.
     bool ObrazecZapolnenija(ModelIndex m);
 
     // "Name of the file": the file-name field's text becomes model `m`'s FileBaseName and the
@@ -30,8 +31,8 @@ public:
     void RazdDate(ModelIndex m, int position);
     void RazdTime(ModelIndex m, int position);
     void RazdDateTime(ModelIndex m, int position);
-    // "Time tag": stores the time-stamp choice, only for the models with a time-stamp tag; the
-    // others keep their stored code.
+    // "Time tag": stores the time-stamp choice, only for the models with a time-stamp tag (and
+    // own formats using the stamp); the others keep their stored code.
     void Metka_Time(ModelIndex m, int position);
 
 private:
@@ -46,12 +47,14 @@ private:
         std::string dateTimeSeparatorCode;
         std::string timeStampCode;
         std::uint64_t momentKey = 0;
+        std::uint32_t ownFormatsRevision = 0;
 
         [[nodiscard]] bool matches(ModelIndex m, const CameraProfile& profile, const DateTimeParts& moment) const;
         void remember(ModelIndex m, const CameraProfile& profile, const DateTimeParts& moment);
     };
 
     void storePosition(ModelIndex m, ProfileField field, int position);
+    bool composeOwnFormat(ModelIndex m);
 
     SharedValues& values_;
     ComposedFrom composedFrom_;

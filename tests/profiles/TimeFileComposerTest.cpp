@@ -1,4 +1,5 @@
 #include "profiles/TimeFileComposer.h"
+#include "profiles/ModelList.h"
 #include "profiles/DefaultProfiles.h"
 
 #include <gtest/gtest.h>
@@ -205,6 +206,35 @@ TEST_F(TimeFileComposerTest, everyChangeBetweenTwoTicksReachesTheLine)
         ASSERT_TRUE(tick.ObrazecZapolnenija(c.model));
         EXPECT_EQ(fresh.timeFileText, c.line) << c.change;
     }
+}
+
+// An own format follows the ten in the model list and composes its whole file, breaks and all,
+// from its template, with its own time-stamp choice.
+TEST(OwnFormatComposition, composesTheTemplateAndFollowsTheStampAndEdits)
+{
+    SharedValues values;
+    values.profileTable = DefaultProfiles();
+    values.dateTimeParts.set(2026, 12, 9, 14, 30, 0);
+    values.ownFormats.assign({
+        {"Keychain", "tag.txt", "[date]\n{year}/{month}/{day}\n{hour}:{minute}:{second}", LineBreak::CrLf, true},
+        {"Stamp", "TIME", "{year}{month}{day} {stamp}", LineBreak::Lf, false},
+    });
+    TimeFileComposer composer(values);
+    const auto composed = [&](ModelIndex m) {
+        EXPECT_TRUE(composer.ObrazecZapolnenija(m));
+        return values.timeFileText;
+    };
+    EXPECT_EQ(composed(kModelCount), "[date]\r\n2026/12/09\r\n14:30:00\r\n");
+    EXPECT_EQ(composed(kModelCount + 1), "20261209 Y");
+    composer.Metka_Time(kModelCount + 1, 1);
+    EXPECT_EQ(composed(kModelCount + 1), "20261209 N");
+    composer.Metka_Time(kModelCount, 1); // no stamp in its template: nothing to store
+    EXPECT_EQ(composed(kModelCount), "[date]\r\n2026/12/09\r\n14:30:00\r\n");
+    EXPECT_EQ(composed(0), "2026-12-09 14:30:00"); // the ten as before
+
+    values.ownFormats.assign({{"Keychain", "tag.txt", "{day}.{month}", LineBreak::CrLf, true}});
+    EXPECT_EQ(composed(kModelCount), "09.12\r\n"); // edited: composed anew in the same second
+    EXPECT_FALSE(composer.ObrazecZapolnenija(kModelCount + 1)); // gone from the list
 }
 
 TEST(DateTimeParts, arePaddedToTheirWidths)
