@@ -42,7 +42,7 @@ CardVerdict judgeReturningCard(const SetCardRecord& record, const TimeFileOnCard
 bool isKeepableRecord(const SetCardRecord& record)
 {
     return !record.cardIdentity.empty() && record.cardIdentity.size() <= kMostCardIdentityBytes &&
-        !record.timeFileName.empty() && record.timeFileName.size() <= kMostTimeFileNameBytes &&
+        !record.timeFileName.empty() && record.timeFileName.size() <= kMostRecordedFileNameBytes &&
         record.timeFileBytes.size() <= kMostTimeFileBytes && record.modelKey.size() <= kMostModelKeyBytes &&
         record.timeStampRow >= 0;
 }

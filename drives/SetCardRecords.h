@@ -31,7 +31,7 @@ inline constexpr std::size_t kMostSetCardRecords = 200;
 // Field limits of a record; a record past them is not kept. The time file's limit is also how
 // much of the file on the card is read back: a longer file cannot be the one we wrote.
 inline constexpr std::size_t kMostCardIdentityBytes = 1024;
-inline constexpr std::size_t kMostTimeFileNameBytes = 255;
+inline constexpr std::size_t kMostRecordedFileNameBytes = 255;
 inline constexpr std::size_t kMostTimeFileBytes = 4096;
 inline constexpr std::size_t kMostModelKeyBytes = 255;
 
