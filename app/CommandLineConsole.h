@@ -12,7 +12,7 @@ namespace zv {
 // UTF-16 so that Cyrillic labels show in any code page.
 
 // Joins the console the program was started from, where its output is not already sent to a
-// file or a pipe. Does nothing elsewhere, and nothing when started without a console.
+// file or a pipe, on Windows; elsewhere keeps a closed output pipe from ending the program.
 void attachToStartingConsole();
 
 // The arguments after the program's name: UTF-8 on Windows, the bytes as given elsewhere, as

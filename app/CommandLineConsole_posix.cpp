@@ -1,8 +1,12 @@
 #include "app/CommandLineConsole.h"
 
+#include <csignal>
+
 namespace zv {
 
-void attachToStartingConsole() { }
+// A reader that stops early ("| head -n 1") must not end a set halfway, between two cards or
+// before they are remembered: a closed pipe is then only output that goes nowhere.
+void attachToStartingConsole() { (void)std::signal(SIGPIPE, SIG_IGN); }
 
 std::vector<std::string> commandLineArguments(int argc, char** argv)
 {
