@@ -138,12 +138,6 @@ int runModels(const CommandLineWorld& world)
     return kExitSuccess;
 }
 
-// One drive asked for and what became of it.
-struct DriveSet {
-    std::string given;
-    const DriveEntry* drive = nullptr;
-};
-
 // Each card set is remembered as the window remembers it, so the window can later tell its
 // owner whether the camera took the time. A failure to remember costs no card its set.
 class CardMemory final {
@@ -182,6 +176,90 @@ private:
     bool changed_ = false;
 };
 
+// A card written, and how it was named.
+struct WrittenCard {
+    std::string given;
+    const DriveEntry* drive = nullptr;
+};
+
+// The moment, the stamp and the format of one set, for every drive of it.
+class SetRun final {
+public:
+    SetRun(const SetRequest& request, const CommandLineWorld& world, const TimeFileFormats& formats, std::size_t format)
+        : request_(request), world_(world), formats_(formats), format_(format), memory_(world)
+    {
+        if (request.leadSeconds)
+            lead_ = *request.leadSeconds;
+        else if (!world.optionsPath.empty())
+            lead_ = loadProgramOptions(world.optionsPath).leadSeconds;
+    }
+
+    // Writes each drive named once, says what became of it, remembers the cards; the status.
+    int writeAll()
+    {
+        int status = kExitSuccess;
+        std::vector<std::string> handled; // a drive named twice is set once
+        for (const std::string& given : request_.drives) {
+            const auto drive = std::find_if(
+                drives_.begin(), drives_.end(), [&given](const DriveEntry& d) { return namesRoot(given, d.rootPath); });
+            if (drive == drives_.end()) {
+                // Only a drive the list shows is written: a folder on the computer's own disk never is.
+                complain(world_, given + ": " + ioErrorText(kIoInvalidFilename));
+                status = kExitFailure;
+            } else if (std::find(handled.begin(), handled.end(), drive->rootPath) == handled.end()) {
+                handled.push_back(drive->rootPath);
+                if (!write(given, *drive))
+                    status = kExitFailure;
+            }
+        }
+        memory_.save();
+        return status;
+    }
+
+    // Takes each card written out of the system; the status.
+    [[nodiscard]] int ejectWritten() const
+    {
+        int status = kExitSuccess;
+        for (const WrittenCard& card : written_) {
+            const EjectReport report = world_.eject(card.drive->rootPath);
+            if (!report.ejected) {
+                complain(world_, card.given + ": " + (report.reason.empty() ? "cannot eject" : report.reason));
+                status = kExitFailure;
+            }
+        }
+        return status;
+    }
+
+private:
+    bool write(const std::string& given, const DriveEntry& drive)
+    {
+        // "Now" is taken for each card as it is written, as a press of the window's button would.
+        const LocalDateTime moment =
+            request_.at ? *request_.at : momentAfterLead(world_.now(), lead_, world_.localTimeOf);
+        const bool stamp = request_.stamp.value_or(true);
+        const ComposedTimeFile file = formats_.compose(format_, moment, stamp);
+        const TimeFileResult result = file.writeTo(drive.rootPath, world_.probe);
+        if (!result.success) {
+            complain(world_, given + ": " + result.text);
+            return false;
+        }
+        say(world_,
+            escapedForLine(drive.rootPath + storedTextAsUtf8(file.fileName)) + " " + escapedForLine(file.shownText));
+        memory_.remember(drive, file, formats_.name(format_), stamp);
+        written_.push_back({given, &drive});
+        return true;
+    }
+
+    const SetRequest& request_;
+    const CommandLineWorld& world_;
+    const TimeFileFormats& formats_;
+    std::size_t format_;
+    int lead_ = 0;
+    std::vector<DriveEntry> drives_ = removableDrives(world_.probe);
+    CardMemory memory_;
+    std::vector<WrittenCard> written_;
+};
+
 int runSet(const SetRequest& request, const CommandLineWorld& world)
 {
     const TimeFileFormats formats = loadFormats(world);
@@ -192,54 +270,10 @@ int runSet(const SetRequest& request, const CommandLineWorld& world)
     if (request.stamp && !formats.hasStamp(*format))
         return usageFailure(
             world, std::string(formats.name(*format)) + " has no time stamp to choose: leave out --stamp");
-    const bool stamp = request.stamp.value_or(true);
-    int lead = 0;
-    if (request.leadSeconds)
-        lead = *request.leadSeconds;
-    else if (!world.optionsPath.empty())
-        lead = loadProgramOptions(world.optionsPath).leadSeconds;
-
-    const std::vector<DriveEntry> drives = removableDrives(world.probe);
-    CardMemory memory(world);
-    std::vector<DriveSet> written;
-    std::vector<std::string> handledRoots; // a drive named twice is set once
-    int status = kExitSuccess;
-    for (const std::string& given : request.drives) {
-        const auto drive = std::find_if(
-            drives.begin(), drives.end(), [&given](const DriveEntry& d) { return namesRoot(given, d.rootPath); });
-        if (drive != drives.end() &&
-            std::find(handledRoots.begin(), handledRoots.end(), drive->rootPath) != handledRoots.end())
-            continue;
-        // "Now" is taken for each card as it is written, as a press of the window's button would.
-        const ComposedTimeFile file = formats.compose(
-            *format, request.at ? *request.at : momentAfterLead(world.now(), lead, world.localTimeOf), stamp);
-        // Only a drive the list shows is written: a folder on the computer's own disk never is.
-        const TimeFileResult result = drive == drives.end()
-            ? TimeFileResult{false, kIoInvalidFilename, ioErrorText(kIoInvalidFilename)}
-            : file.writeTo(drive->rootPath, world.probe);
-        if (drive != drives.end())
-            handledRoots.push_back(drive->rootPath);
-        if (!result.success) {
-            complain(world, given + ": " + result.text);
-            status = kExitFailure;
-            continue;
-        }
-        say(world,
-            escapedForLine(drive->rootPath + storedTextAsUtf8(file.fileName)) + " " + escapedForLine(file.shownText));
-        memory.remember(*drive, file, formats.name(*format), stamp);
-        written.push_back({given, &*drive});
-    }
-    memory.save();
-    if (!request.eject)
-        return status;
-    for (const DriveSet& set : written) {
-        const EjectReport report = world.eject(set.drive->rootPath);
-        if (!report.ejected) {
-            complain(world, set.given + ": " + (report.reason.empty() ? "cannot eject" : report.reason));
-            status = kExitFailure;
-        }
-    }
-    return status;
+    SetRun run(request, world, formats, *format);
+    const int written = run.writeAll();
+    const int ejected = request.eject ? run.ejectWritten() : kExitSuccess;
+    return std::max(written, ejected);
 }
 
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
