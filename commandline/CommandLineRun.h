@@ -43,7 +43,7 @@ struct CommandLineWorld {
 // understood, and then nothing was written. Writes nothing but the time files and the records.
 [[nodiscard]] int runCommandLine(std::span<const std::string> arguments, const CommandLineWorld& world);
 
-// `text` as part of one output line: control characters written "\n", "\r", "\t" or "\xhh",
+// `text` fit for one output line: control characters written "\n", "\r", "\t" or "\xhh",
 // so a name or a file's content never breaks the one-line-per-item output.
 [[nodiscard]] std::string escapedForLine(std::string_view text);
 
