@@ -1,5 +1,7 @@
 #include "app/Program.h"
 
+#include "app/CommandLineProgram.h"
+#include "app/DesktopSession.h"
 #include "app/DriveChangeWatch.h"
 #include "app/SystemSeams.h"
 #include "app/TXJustOne.h"
@@ -11,11 +13,20 @@
 #include "ui/common/WindowLook.h"
 #include "ui/main/Unit1.h"
 
+#include <optional>
+
 namespace zv {
 
 int runProgram(int argc, char** argv)
 {
+    // Given arguments, the program is its command line: no window, no single-copy guard.
+    if (argc > 1)
+        return runCommandLineProgram(argc, argv);
+    if (!desktopSessionAnswers())
+        return reportNoDesktopSession();
+    auto noDisplay = std::make_optional<NoDisplayCatcher>();
     ZentrikApplication application(argc, argv);
+    noDisplay.reset();
     // A second copy ends here, before it builds or shows anything.
     const QString title = QString::fromLatin1(kApplicationTitle);
     TXJustOne justOne(title, TXJustOne::defaultFolder(title));

@@ -7,12 +7,17 @@
 
 namespace zv {
 
-ZentrikApplication::ZentrikApplication(int& argc, char** argv) : QApplication(argc, argv)
+void setProgramNames()
 {
     // The application's title, not a display name: Qt would add a display name to every window's
     // caption, and each caption must read exactly as designed.
-    setApplicationName(QString::fromLatin1(kApplicationTitle));
-    setOrganizationName(QStringLiteral("Zentrik"));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    QCoreApplication::setOrganizationName(QStringLiteral("Zentrik"));
+}
+
+ZentrikApplication::ZentrikApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setProgramNames();
     setDesktopFileName(QStringLiteral("zentrik-vesmar"));
 }
 

@@ -15,4 +15,8 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// The organisation's and the program's names, of which the user's folders are made
+// ("Zentrik/Zentrik Vesmar"): the windows and the command line find the same files.
+void setProgramNames();
+
 } // namespace zv

@@ -6,8 +6,12 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace zv {
+
+// The own formats' file, beside Zentrik.ini.
+inline constexpr std::string_view kOwnFormatsFileName = "Zentrik-formats.ini";
 
 // Reading never needs more: twenty formats at their largest take about a hundred kilobytes.
 inline constexpr std::size_t kMostOwnFormatsFileBytes = 256 * 1024;

@@ -49,6 +49,19 @@ SettingsStatus SettingsFile::ReadINI(ProfileTable& table) const
     return {};
 }
 
+SettingsStatus SettingsFile::readWithoutWriting(ProfileTable& table) const
+{
+    if (fileIsMissing(path_)) {
+        table = DefaultProfiles();
+        return {};
+    }
+    RawSettingsLines lines;
+    if (SettingsStatus status = readLines(lines); !status.ok())
+        return status;
+    table = Proverka_INI(lines);
+    return {};
+}
+
 SettingsStatus SettingsFile::NastrojkiDefaultWrite(ProfileTable& table) const
 {
     if (SettingsStatus status = write(DefaultProfiles()); !status.ok())

@@ -34,6 +34,10 @@ public:
     // Loads and validates the file into `table`; writes the defaults first when it is missing.
     [[nodiscard]] SettingsStatus ReadINI(ProfileTable& table) const;
 
+    // Loads and validates the file into `table` as ReadINI does, but never writes: a missing file
+    // gives the default profiles. For the command line, which leaves the user's files as they are.
+    [[nodiscard]] SettingsStatus readWithoutWriting(ProfileTable& table) const;
+
     // "Default settings, write": writes the default profiles, then loads them into `table`.
     [[nodiscard]] SettingsStatus NastrojkiDefaultWrite(ProfileTable& table) const;
 

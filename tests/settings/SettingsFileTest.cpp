@@ -76,6 +76,23 @@ TEST_F(SettingsFileTest, loadingNeverChangesTheFile)
     EXPECT_EQ(readBytes(settings.path()), shortFile);
 }
 
+// The command line reads the settings but must leave the user's folder as it found it.
+TEST_F(SettingsFileTest, readingWithoutWritingGivesTheDefaultsForAMissingFileAndCreatesNothing)
+{
+    const SettingsFile nested(folder.file("config/Zentrik.ini"));
+    ASSERT_TRUE(nested.readWithoutWriting(table).ok());
+    EXPECT_EQ(table, DefaultProfiles());
+    EXPECT_EQ(filesInFolder(), 0u);
+
+    const std::string damaged = "XYZ\r\nclock\r\n7\r\n";
+    writeBytes(settings.path(), damaged);
+    ASSERT_TRUE(settings.readWithoutWriting(table).ok());
+    CameraProfile validated = DefaultProfiles()[0];
+    validated.FileBaseName = "clock"; // the bad code and the missing lines take the defaults
+    EXPECT_EQ(table[0], validated);
+    EXPECT_EQ(readBytes(settings.path()), damaged);
+}
+
 TEST_F(SettingsFileTest, saveThenReloadGivesTheSameTableAndDropsExtraLines)
 {
     writeBytes(settings.path(), settingsFileText(DefaultProfiles()) + "line 71\r\nline 72\r\n");

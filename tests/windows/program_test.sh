@@ -8,6 +8,8 @@
 #   * Q5 with "НЕТ" writes M:\TIMERSET.txt exactly;
 #   * a second copy hands over to the first and ends; a copy ended hard does not stop the next;
 #   * under en_US, too, the card is listed and set writes to it;
+#   * the command line: `list` shows M: and its label, `set --drive M: --model MD80` writes
+#     M:\TAG.txt exactly and says so, an unknown model exits 2 and writes nothing;
 #   * with a folder given, the main and settings windows are drawn into it, in both languages.
 set -u
 exe=${1:?usage: program_test.sh PATH/TO/zentrik-vesmar.exe [SCREENSHOT-FOLDER]}
@@ -147,6 +149,32 @@ else
     fail "after a copy was ended hard, the next start showed no window"
 fi
 stop_program
+
+# The command line: the .exe given arguments prints to whoever started it and shows no window.
+cli() { # ARGS...: the output in $work/cli-out with Linux line ends; returns the exit status
+    LANG=en_US.UTF-8 LC_ALL='' wine "$work/program/zentrik-vesmar.exe" "$@" >"$work/cli-raw" 2>"$work/cli-err"
+    local status=$?
+    tr -d '\r' <"$work/cli-raw" >"$work/cli-out"
+    return "$status"
+}
+if cli list; then
+    awk -F '\t' '$1 == "M:\\" && $2 == "КАМЕРА" { found = 1 } END { exit !found }' "$work/cli-out" ||
+        fail "the command line's list does not show M: as КАМЕРА: $(od -c "$work/cli-out" | head -n 5)"
+else
+    fail "the command line's list exited $?: $(cat "$work/cli-err")"
+fi
+rm -f "$card/TAG.txt"
+before=$(date +%s)
+cli set --drive M: --model MD80 || fail "the command line's set exited $?: $(cat "$work/cli-err")"
+after=$(date +%s)
+expect_time_file "$card/TAG.txt" "+%Y-%m-%d %H:%M:%S" "$before" "$after"
+grep -qF 'M:\TAG.txt ' "$work/cli-out" || fail "the command line's set said: $(cat "$work/cli-out")"
+rm -f "$card/TAG.txt"
+cli set --drive M: --model Q9
+status=$?
+[ "$status" -eq 2 ] || fail "an unknown model exited $status, not 2"
+[ ! -e "$card/TAG.txt" ] || fail "an unknown model wrote to the card"
+window_of_size 400 >/dev/null && fail "the command line showed a window"
 
 [ "$failures" -eq 0 ] || { echo "program_test.sh: $failures failed"; exit 1; }
 echo "program_test.sh: PASS"
