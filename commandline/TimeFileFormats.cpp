@@ -13,9 +13,7 @@ constexpr int kStampNoRow = 1;
 
 DateTimeParts partsOf(const LocalDateTime& moment)
 {
-    DateTimeParts parts;
-    fillDateTimeParts(parts, moment.year, moment.month, moment.day, moment.hour, moment.minute, moment.second);
-    return parts;
+    return DateTimeParts(moment.year, moment.month, moment.day, moment.hour, moment.minute, moment.second);
 }
 
 } // namespace
@@ -75,10 +73,12 @@ ComposedTimeFile TimeFileFormats::compose(std::size_t format, const LocalDateTim
         return {baseName + ".txt", values.timeFileText + "\r\n", values.timeFileText, baseName, false};
     }
     const Own& own = own_[format - kModelCount];
-    // An own format's name is UTF-8; the writer takes names as the settings files store them.
-    ComposedTimeFile file{storedTextFromUtf8(own.format.fileName), {}, {}, {}, true};
-    own.parsed.compose(partsOf(moment), stamp ? "Y" : "N", own.format.lineBreak, own.format.breakAfterLast, file.bytes);
-    file.shownText = file.bytes;
+    // An own format's name and template are UTF-8; the file gets the system's single-byte text,
+    // as the window writes it.
+    ComposedTimeFile file{own.format.fileName, {}, {}, {}, true};
+    own.parsed.compose(
+        partsOf(moment), stamp ? "Y" : "N", own.format.lineBreak, own.format.breakAfterLast, file.shownText);
+    file.bytes = storedTextFromUtf8(file.shownText);
     const std::string_view lastBreak = lineBreakBytes(own.format.lineBreak);
     if (own.format.breakAfterLast && file.shownText.ends_with(lastBreak))
         file.shownText.resize(file.shownText.size() - lastBreak.size());
