@@ -1,5 +1,6 @@
 #include "app/CommandLineEject.h"
 
+#include "app/CardEjector.h"
 #include "ui/common/Seams.h"
 
 #include <memory>
@@ -7,13 +8,6 @@
 namespace zv {
 
 namespace {
-
-// Stands in for the system's ejector until the program has one: every card stays mounted,
-// and the command line says so.
-class NoCardEjector final : public CardEjector {
-public:
-    Result eject(const std::string& /*root*/) override { return {Outcome::NoService, {}}; }
-};
 
 std::string reasonOf(const CardEjector::Result& result)
 {
@@ -28,7 +22,7 @@ std::string reasonOf(const CardEjector::Result& result)
         reason = "cannot eject: the system refused";
         break;
     case CardEjector::Outcome::NoService:
-        reason = "eject is not available";
+        reason = "cannot eject: nothing here can (no UDisks2 service)";
         break;
     case CardEjector::Outcome::NotFound:
         reason = "cannot eject: the card is no longer there";
@@ -44,7 +38,7 @@ std::string reasonOf(const CardEjector::Result& result)
 
 CardEject systemCardEject()
 {
-    std::shared_ptr<CardEjector> ejector = std::make_shared<NoCardEjector>();
+    std::shared_ptr<CardEjector> ejector = makeSystemCardEjector();
     return [ejector](const std::string& root) {
         const CardEjector::Result result = ejector->eject(root);
         return EjectReport{result.outcome == CardEjector::Outcome::Ejected, reasonOf(result)};
