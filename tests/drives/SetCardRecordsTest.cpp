@@ -1,16 +1,9 @@
+#include "SetCardRecordsTest.h"
+
 #include "drives/SetCardRecords.h"
 #include "drives/SetCardRecordsFile.h"
-#include "drives/TimeFileOnCard.h"
-
-#include "common/TempFolder.h"
-#include "fakes/FakeDriveProbe.h"
 
 #include <filesystem>
-#include <gtest/gtest.h>
-
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 namespace zv {
 namespace {
@@ -226,20 +219,6 @@ TEST_F(SetCardRecordsFileTest, theStateFolderIsCreatedButNeverInAFileSystemsRoot
     EXPECT_FALSE(std::filesystem::exists(inRoot.parent_path()));
 }
 
-class LookAtTimeFileTest : public ::testing::Test {
-protected:
-    LookAtTimeFileTest() { probe.plug(root(), "CAM"); }
-
-    [[nodiscard]] std::string root() const { return folder.path() + test::TempFolder::kSeparator; }
-    [[nodiscard]] TimeFileOnCard look(const std::string& name = "TAG.txt")
-    {
-        return lookAtTimeFile(root(), name, probe);
-    }
-
-    test::TempFolder folder;
-    test::FakeDriveProbe probe;
-};
-
 TEST_F(LookAtTimeFileTest, tellsAMissingFileFromOursAndFromOthers)
 {
     EXPECT_EQ(look().state, State::Missing);
@@ -269,17 +248,6 @@ TEST_F(LookAtTimeFileTest, aCardNoLongerThereIsNeverTakenForAMissingFile)
     for (const char* name : {"", ".", "..", "../TAG.txt", "DCIM/TAG.txt", "DCIM\\TAG.txt"})
         EXPECT_EQ(look(name).state, State::Unknown) << name;
 }
-
-#ifndef _WIN32
-TEST_F(LookAtTimeFileTest, aLinkOrPipeInItsPlaceIsNotOurFile)
-{
-    writeBytes(folder.file("elsewhere"), "2027.01.15 10:30:00\r\n");
-    std::filesystem::create_symlink(folder.file("elsewhere"), folder.file("TAG.txt"));
-    EXPECT_EQ(look().state, State::NotOurFile);
-    ASSERT_EQ(::mkfifo(folder.file("PIPE.txt").c_str(), 0600), 0);
-    EXPECT_EQ(look("PIPE.txt").state, State::NotOurFile);
-}
-#endif
 
 } // namespace
 } // namespace zv

@@ -2,9 +2,8 @@
 // when the settings file cannot be written.
 #include "GuiHarness.h"
 
-#ifndef Q_OS_WIN
-#include "common/ScopedUnprivileged.h"
-#endif
+#include "SettingsWindowTest.h"
+#include "SystemCodePage.h"
 
 #include "profiles/DefaultProfiles.h"
 #include "settings/SettingsFormat.h"
@@ -22,23 +21,12 @@
 using namespace zv;
 using namespace zv::test;
 
-namespace {
-
-std::vector<ModalSeen> click(GuiHarness& gui, const char* button)
-{
-    return closingModals(
-        [&] { QTest::mouseClick(gui.find<QPushButton>(&gui.windows.settings(), button), Qt::LeftButton); });
-}
-
-} // namespace
-
 class SettingsWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
     void savedProfilesComeBackAfterARestart();
     void restoreBringsBackTheDefaultsOfTheChosenModel();
-    void anUnwritableSettingsFolderIsReportedAndNothingIsLost();
     void withoutAPlaceForSettingsTheUserIsToldOnceAndTheDefaultsRun();
     void theFileNameTakesTwentyCharactersAndTheSampleFollowsEdits();
     void aFileNameInAnyCodePageIsShownReadablyAndSavedByteForByte();
@@ -87,41 +75,17 @@ void SettingsWindowTest::restoreBringsBackTheDefaultsOfTheChosenModel()
     QCOMPARE(gui.context.values.timeFileBaseName, std::string("TIMERSET"));
 }
 
-void SettingsWindowTest::anUnwritableSettingsFolderIsReportedAndNothingIsLost()
-{
-#ifdef Q_OS_WIN
-    QSKIP("Windows ignores a folder's READONLY attribute: an unwritable settings folder is a Linux check");
-#else
-    TempFolder readOnly;
-    makeReadOnly(readOnly.path());
-    const ScopedUnprivileged user; // root could write anyway
-    std::vector<ModalSeen> seen;
-    std::unique_ptr<GuiHarness> gui;
-    seen = closingModals([&] { gui = std::make_unique<GuiHarness>(1049, readOnly.path()); });
-    QCOMPARE(seen.size(), std::size_t{1});
-    QCOMPARE(seen[0].text, QStringLiteral("Ошибка обращения к файлу"));
-    QCOMPARE(gui->context.values.profileTable, DefaultProfiles()); // the defaults, in memory
-
-    choose(gui->find<QComboBox>(&gui->windows.settings(), "DateSeparatorList"), 2);
-    seen = click(*gui, "SaveButton");
-    QCOMPARE(seen.size(), std::size_t{1});
-    QCOMPARE(seen[0].text, QStringLiteral("Ошибка обращения к файлу"));
-    QCOMPARE(profileOf(gui->context.values.profileTable, 0).DateSeparatorCode, std::string("2")); // edit kept
-    gui->tick();
-    QVERIFY(!gui->context.values.timeFileText.empty()); // still running
-    gui.reset();
-#endif
-}
-
 // No home folder and a read-only program folder: nothing to keep the settings in. The user is
 // told once, in the windows' language, and the program runs on the defaults.
 void SettingsWindowTest::withoutAPlaceForSettingsTheUserIsToldOnceAndTheDefaultsRun()
 {
     const std::pair<std::uint16_t, QString> languages[] = {
-        {1049, QStringLiteral("Папка для настроек не найдена: у пользователя нет домашней папки. Программа работает "
-                              "с настройками по умолчанию и не сможет их сохранить.")},
-        {1033, QStringLiteral("No folder for the settings: the user has no home folder. The program runs on the "
-                              "default settings and cannot save them.")},
+        {1049,
+            QStringLiteral("Папка для настроек не найдена: у пользователя нет домашней папки. Программа работает "
+                           "с настройками по умолчанию и не сможет их сохранить.")},
+        {1033,
+            QStringLiteral("No folder for the settings: the user has no home folder. The program runs on the "
+                           "default settings and cannot save them.")},
     };
     for (const auto& [language, notice] : languages) {
         std::unique_ptr<GuiHarness> gui;
@@ -173,11 +137,7 @@ void SettingsWindowTest::aFileNameInAnyCodePageIsShownReadablyAndSavedByteForByt
         writeBytes(folder.path() + "/Zentrik.ini", original);
 
         GuiHarness gui(1049, folder.path());
-#ifdef Q_OS_WIN
-        const QString shown = QString::fromLocal8Bit(c.bytes); // Windows reads them in its code page
-#else
-        const QString& shown = c.shown;
-#endif
+        const QString shown = shownBytes(c.bytes, c.shown); // as this system reads them
         QCOMPARE(gui.find<QLineEdit>(&gui.windows.settings(), "FileNameEdit")->text(), shown);
         QCOMPARE(gui.context.values.timeFileBaseName, c.bytes);
         QCOMPARE(click(gui, "SaveButton").size(), std::size_t{1});
@@ -185,11 +145,7 @@ void SettingsWindowTest::aFileNameInAnyCodePageIsShownReadablyAndSavedByteForByt
 
         // A name the user types is kept as this system writes text: UTF-8, or Windows' code page.
         gui.find<QLineEdit>(&gui.windows.settings(), "FileNameEdit")->setText(QStringLiteral("Камера"));
-#ifdef Q_OS_WIN
-        const std::string typed = QStringLiteral("Камера").toLocal8Bit().toStdString(); // its code page
-#else
-        const std::string typed = "Камера";
-#endif
+        const std::string typed = storedBytes("Камера");
         QCOMPARE(profileOf(gui.context.values.profileTable, 0).FileBaseName, typed);
     }
 }

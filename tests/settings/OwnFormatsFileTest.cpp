@@ -1,18 +1,8 @@
-#include "settings/OwnFormatsFile.h"
-#include "common/TempFolder.h"
-
-#include <gtest/gtest.h>
+#include "OwnFormatsFileTest.h"
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
-#include <future>
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace zv {
 namespace {
@@ -26,18 +16,6 @@ using Failure = OwnFormatsSaveStatus::Failure;
 const std::vector<OwnFormat> kFormats = {
     {"Keychain 8", "tag.txt", "[date]\n{year}/{month}/{day}\n{hour}:{minute}:{second}"},
     {"Дача \\ x=1", "время", "\x01\t{stamp}\r\n\xFF{{\n", LineBreak::Lf, false},
-};
-
-class OwnFormatsFileTest : public ::testing::Test {
-protected:
-    std::size_t filesInFolder() const
-    {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(folder.path()), std::filesystem::directory_iterator()));
-    }
-
-    TempFolder folder;
-    std::string path = folder.file("Zentrik-formats.ini");
 };
 
 TEST_F(OwnFormatsFileTest, aMissingFileHoldsNoFormatsAndIsNoProblem)
@@ -140,26 +118,6 @@ TEST_F(OwnFormatsFileTest, aFolderInTheFilesPlaceIsAReadFailure)
     EXPECT_EQ(saveOwnFormats(path, kFormats).failure, Failure::CannotCreate);
     EXPECT_TRUE(std::filesystem::is_directory(path));
 }
-
-#ifndef _WIN32
-// POSIX only: Windows has no named pipes in the file system. A pipe must not hold the start in
-// open() or in a read that waits for a writer.
-TEST_F(OwnFormatsFileTest, aPipeInTheFilesPlaceIsAReadFailureAndNeverBlocks)
-{
-    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
-    auto loading = std::async(std::launch::async, [this] { return loadOwnFormats(path); });
-    if (loading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
-        ADD_FAILURE() << "the load still waits after 5 s";
-        const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK); // lets the test end
-        if (writer >= 0)
-            ::close(writer);
-    }
-    const OwnFormatsLoad load = loading.get();
-    EXPECT_TRUE(load.error.failed());
-    EXPECT_TRUE(load.formats.empty());
-    EXPECT_TRUE(std::filesystem::is_fifo(path));
-}
-#endif
 
 TEST_F(OwnFormatsFileTest, aListThatWouldNotLoadBackWholeIsNotSaved)
 {

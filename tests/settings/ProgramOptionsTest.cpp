@@ -1,13 +1,6 @@
-#include "settings/ProgramOptions.h"
-
-#include "common/TempFolder.h"
+#include "ProgramOptionsTest.h"
 
 #include <filesystem>
-#include <gtest/gtest.h>
-
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 namespace zv {
 namespace {
@@ -67,12 +60,6 @@ TEST(ProgramOptionsText, aLeadOutOfRangeIsWrittenAtItsLimit)
     EXPECT_EQ(programOptionsFileText({{-3}, {}}), "LeadSeconds=0\r\n");
 }
 
-class ProgramOptionsFileTest : public ::testing::Test {
-protected:
-    TempFolder folder;
-    std::string path = folder.file(kProgramOptionsFileName);
-};
-
 TEST_F(ProgramOptionsFileTest, aMissingFileGivesTheDefaultsAndASaveWritesIt)
 {
     EXPECT_EQ(loadProgramOptions(path), ProgramOptions{});
@@ -106,16 +93,6 @@ TEST_F(ProgramOptionsFileTest, aFileJustUnderTheCapIsRead)
     writeBytes(path, "LeadSeconds=30\n" + std::string(16 * 1024 - 16, 'x'));
     EXPECT_EQ(loadProgramOptions(path).leadSeconds, 30);
 }
-
-#ifndef _WIN32
-TEST_F(ProgramOptionsFileTest, aPipeInItsPlaceNeitherHangsNorIsReplaced)
-{
-    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    EXPECT_EQ(loadProgramOptions(path), ProgramOptions{});
-    EXPECT_TRUE(saveProgramOptions(path, {5}).failed());
-    EXPECT_EQ(std::filesystem::symlink_status(path).type(), std::filesystem::file_type::fifo);
-}
-#endif
 
 TEST_F(ProgramOptionsFileTest, aSaveCreatesTheMissingFolderAndReportsAFailure)
 {
