@@ -6,6 +6,7 @@
 #include "profiles/OwnFormatStartingPoints.h"
 #include "ui/common/AppContext.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -83,6 +84,7 @@ private slots:
     void removeTakesTheChosenFormatOut();
     void cancellingInAnyWayGivesNothingBack();
     void twentyFormatsLeaveNoRoomToAdd();
+    void theKeyboardWalksTheWindowInReadingOrderAndEveryControlIsNamed();
 };
 
 void OwnFormatsWindowTest::theKeyChainStartingPointFillsTheFieldsShowsItsFileAndIsSaved()
@@ -203,6 +205,34 @@ void OwnFormatsWindowTest::twentyFormatsLeaveNoRoomToAdd()
     QVERIFY(saved.has_value());
     QCOMPARE(saved->size(), std::size_t{20});
     QCOMPARE(saved->back().name, std::string("808 #8"));
+}
+
+void OwnFormatsWindowTest::theKeyboardWalksTheWindowInReadingOrderAndEveryControlIsNamed()
+{
+    Fixture f;
+    f.edit({format("A")}, [&] {
+        QStringList walked;
+        for (int k = 0; k < 11; ++k) {
+            walked << f.window.focusWidget()->objectName();
+            QTest::keyClick(f.window.focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(walked,
+            QStringList({"FormatList", "AddButton", "RemoveButton", "NameEdit", "FileNameEdit", "TemplateEdit",
+                "LineBreakList", "BreakAfterLastBox", "SaveButton", "CancelButton", "FormatList"}));
+
+        // A screen reader names a control by its text, its label or a name of its own.
+        QStringList labelled;
+        for (const QLabel* label : f.window.findChildren<QLabel*>())
+            if (label->buddy() != nullptr)
+                labelled << label->buddy()->objectName();
+        for (const QWidget* control : f.window.findChildren<QWidget*>()) {
+            const auto* button = qobject_cast<const QAbstractButton*>(control);
+            if (control->focusPolicy() & Qt::TabFocus && !control->objectName().startsWith(QLatin1String("qt_")))
+                QVERIFY2((button && !button->text().isEmpty()) || labelled.contains(control->objectName()) ||
+                        !control->accessibleName().isEmpty(),
+                    qPrintable(control->objectName()));
+        }
+    });
 }
 
 QTEST_MAIN(OwnFormatsWindowTest)
