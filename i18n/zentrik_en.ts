@@ -224,4 +224,180 @@
         <translation>Settings by default for ALL minivideo cameras are successfully kept</translation>
     </message>
 </context>
+<context>
+    <name>OwnFormatsWindow</name>
+    <message>
+        <source>Свои форматы:</source>
+        <translation>Own formats:</translation>
+    </message>
+    <message>
+        <source>Добавить формат, начав с образца</source>
+        <translation>Add a format, starting from a pattern</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Удалить выбранный формат</source>
+        <translation>Remove the chosen format</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Название:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Имя файла:</source>
+        <translation>File name:</translation>
+    </message>
+    <message>
+        <source>Имя целиком, с расширением, если оно нужно: tag.txt, TIME</source>
+        <translation>The whole name, with an extension if it needs one: tag.txt, TIME</translation>
+    </message>
+    <message>
+        <source>Содержимое файла:</source>
+        <translation>Contents of the file:</translation>
+    </message>
+    <message>
+        <source>{year} {month} {day} {hour} {minute} {second} — дата и время,
+{stamp} — Y или N; {{ и }} — сами скобки</source>
+        <translation>{year} {month} {day} {hour} {minute} {second}: the date and time,
+{stamp}: Y or N; {{ and }}: the braces themselves</translation>
+    </message>
+    <message>
+        <source>Перевод строки:</source>
+        <translation>Line break:</translation>
+    </message>
+    <message>
+        <source>Перевод строки после последней строки</source>
+        <translation>Line break after the last line</translation>
+    </message>
+    <message>
+        <source>Образец:</source>
+        <translation>Sample:</translation>
+    </message>
+    <message>
+        <source>Сохранить форматы</source>
+        <translation>Save the formats</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Закрыть без изменений</source>
+        <translation>Close without changes</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>zv::OwnFormatsWindow</name>
+    <message>
+        <source>(без названия)</source>
+        <translation>(no name)</translation>
+    </message>
+    <message>
+        <source>Форматов больше 20: этот лишний, удалите его.</source>
+        <translation>More than 20 formats: this one is too many, remove it.</translation>
+    </message>
+    <message>
+        <source>Внимание: в содержимом нет ни одного поля, поэтому файл никогда не меняется.</source>
+        <translation>Note: the contents hold no field, so the file never changes.</translation>
+    </message>
+    <message>
+        <source>Название не задано.</source>
+        <translation>The name is empty.</translation>
+    </message>
+    <message>
+        <source>Название записано не в UTF-8.</source>
+        <translation>The name is not UTF-8.</translation>
+    </message>
+    <message>
+        <source>В названии есть управляющий символ.</source>
+        <translation>The name holds a control character.</translation>
+    </message>
+    <message>
+        <source>Название длиннее 32 символов.</source>
+        <translation>The name is longer than 32 characters.</translation>
+    </message>
+    <message>
+        <source>Название состоит из одних пробелов.</source>
+        <translation>The name is only spaces.</translation>
+    </message>
+    <message>
+        <source>Так называется одна из встроенных моделей.</source>
+        <translation>A built-in model has this name.</translation>
+    </message>
+    <message>
+        <source>Это название уже есть у формата выше в списке.</source>
+        <translation>A format higher in the list has this name.</translation>
+    </message>
+    <message>
+        <source>Имя файла не задано.</source>
+        <translation>The file name is empty.</translation>
+    </message>
+    <message>
+        <source>Имя файла записано не в UTF-8.</source>
+        <translation>The file name is not UTF-8.</translation>
+    </message>
+    <message>
+        <source>В имени файла есть управляющий символ.</source>
+        <translation>The file name holds a control character.</translation>
+    </message>
+    <message>
+        <source>Имя файла состоит из одних пробелов.</source>
+        <translation>The file name is only spaces.</translation>
+    </message>
+    <message>
+        <source>Имя файла не может быть «.» или «..».</source>
+        <translation>The file name cannot be &quot;.&quot; or &quot;..&quot;.</translation>
+    </message>
+    <message>
+        <source>В имени файла есть разделитель папок (/ или \): файл пишется в корень карты.</source>
+        <translation>The file name holds a folder separator (/ or \): the file goes into the card&apos;s root.</translation>
+    </message>
+    <message>
+        <source>В имени файла есть символ, который карты не принимают: : * ? &quot; &lt; &gt; |</source>
+        <translation>The file name holds a character cards refuse: : * ? &quot; &lt; &gt; |</translation>
+    </message>
+    <message>
+        <source>Имя файла кончается пробелом или точкой: Windows их отбросит.</source>
+        <translation>The file name ends in a space or a dot, which Windows drops.</translation>
+    </message>
+    <message>
+        <source>Это имя устройства Windows (CON, NUL, COM1 и подобные).</source>
+        <translation>This is a Windows device&apos;s name (CON, NUL, COM1 and the like).</translation>
+    </message>
+    <message>
+        <source>Имя файла длиннее 64 байт.</source>
+        <translation>The file name is longer than 64 bytes.</translation>
+    </message>
+    <message>
+        <source>Содержимое, строка %1, столбец %2: неизвестное поле %3.</source>
+        <translation>Contents, line %1, column %2: unknown field %3.</translation>
+    </message>
+    <message>
+        <source>Содержимое, строка %1, столбец %2: «{» без «}»; сама скобка пишется {{.</source>
+        <translation>Contents, line %1, column %2: a &quot;{&quot; without its &quot;}&quot;; write {{ for the brace itself.</translation>
+    </message>
+    <message>
+        <source>Содержимое, строка %1, столбец %2: «}» без «{»; сама скобка пишется }}.</source>
+        <translation>Contents, line %1, column %2: a &quot;}&quot; without its &quot;{&quot;; write }} for the brace itself.</translation>
+    </message>
+    <message>
+        <source>Содержимое длиннее 2000 байт.</source>
+        <translation>The contents are longer than 2000 bytes.</translation>
+    </message>
+    <message>
+        <source>Содержимое слишком длинное для файла камеры: больше 512 байт.</source>
+        <translation>The contents are too long for a camera file: over 512 bytes.</translation>
+    </message>
+</context>
 </TS>

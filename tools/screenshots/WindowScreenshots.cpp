@@ -1,10 +1,11 @@
 // zv-screenshots OUTDIR [ru] [en]: draws the six windows as a user sees them with a Q5 camera
-// plugged in, on a stopped clock, and saves each as OUTDIR/<window>-<language>.png. The date and
-// time follow the process's locale, as in the program, so each language is best drawn under its
-// own LANG (take-screenshots.sh does that).
+// plugged in, and the own formats window holding two formats, on a stopped clock, and saves each
+// as OUTDIR/<window>-<language>.png. The date and time follow the process's locale, as in the
+// program, so each language is best drawn under its own LANG (take-screenshots.sh does that).
 #include "app/WindowSet.h"
 #include "fakes/FakeDriveProbe.h"
 #include "fakes/FakeSeams.h"
+#include "profiles/OwnFormatStartingPoints.h"
 #include "ui/about/Unit3.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/WindowLook.h"
@@ -12,6 +13,7 @@
 #include "ui/confirm/Unit5.h"
 #include "ui/confirm/Unit6.h"
 #include "ui/main/Unit1.h"
+#include "ui/settings/OwnFormatsWindow.h"
 #include "ui/settings/Unit4.h"
 
 #include <QAbstractButton>
@@ -21,6 +23,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -53,15 +56,39 @@ void reportTightTexts(const QWidget* window, const QString& picture)
     }
 }
 
-bool save(QWidget* window, const QString& path)
+// Saves a window that is showing.
+bool savePicture(QWidget* window, const QString& path)
 {
-    window->show();
     QCoreApplication::processEvents();
     reportTightTexts(window, QFileInfo(path).fileName());
     const bool saved = window->grab().save(path);
-    window->hide();
     if (!saved)
         std::fprintf(stderr, "zv-screenshots: cannot write %s\n", qPrintable(path));
+    return saved;
+}
+
+bool save(QWidget* window, const QString& path)
+{
+    window->show();
+    const bool saved = savePicture(window, path);
+    window->hide();
+    return saved;
+}
+
+// The own formats window shows only while it edits: it is drawn from inside the edit, with the
+// key-chain starting point chosen and one more below it, and then cancelled.
+bool saveOwnFormats(AppContext& context, const QString& path)
+{
+    OwnFormatsWindow window(context);
+    const auto startingPoints = ownFormatStartingPoints();
+    bool saved = false;
+    QTimer::singleShot(0, &window, [&] {
+        // The text field fits its scroll bars to its text only some passes after it shows.
+        QCoreApplication::processEvents();
+        saved = savePicture(&window, path);
+        window.reject();
+    });
+    (void)window.edit({startingPoints[0].format, startingPoints[1].format});
     return saved;
 }
 
@@ -88,7 +115,7 @@ bool drawWindows(const QDir& out, const Language& language)
     bool allSaved = true;
     for (const auto& [name, window] : pictures)
         allSaved = save(window, out.filePath(QString::fromLatin1(name) + u'-' + language.suffix + ".png")) && allSaved;
-    return allSaved;
+    return saveOwnFormats(context, out.filePath(QStringLiteral("own-formats-") + language.suffix + ".png")) && allSaved;
 }
 
 } // namespace
