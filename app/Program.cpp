@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/CardEjector.h"
 #include "app/CommandLineProgram.h"
 #include "app/DesktopSession.h"
 #include "app/DriveChangeWatch.h"
@@ -38,7 +39,9 @@ int runProgram(int argc, char** argv)
     SystemAddressOpener opener;
     const std::unique_ptr<DriveProbe> probe = makeSystemDriveProbe();
     const DriveChangeWatch driveChanges(*probe);
-    AppContext context(Seams{clock, opener, *probe, &userDefaultLanguageId, systemSettingsPath()});
+    const std::unique_ptr<CardEjector> ejector = makeSystemCardEjector();
+    AppContext context(
+        Seams{clock, opener, *probe, &userDefaultLanguageId, systemSettingsPath(), *ejector, systemSetCardsPath()});
     WindowSet windows(context);
     justOne.setWindowToActivate(&windows.main());
     windows.main().show();

@@ -31,4 +31,10 @@ std::string systemSettingsPath()
         QDir::toNativeSeparators(configFolder).toStdString());
 }
 
+std::string systemSetCardsPath()
+{
+    const QString folder = userStateFolder();
+    return folder.isEmpty() ? std::string() : QDir::toNativeSeparators(folder + QStringLiteral("/set-cards")).toStdString();
+}
+
 } // namespace zv

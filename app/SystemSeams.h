@@ -26,4 +26,7 @@ public:
 // the user's configuration folder; empty when the user has none.
 [[nodiscard]] std::string systemSettingsPath();
 
+// The record of the cards set, in the user's state folder; empty when the user has none.
+[[nodiscard]] std::string systemSetCardsPath();
+
 } // namespace zv

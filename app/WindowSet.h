@@ -1,20 +1,23 @@
 #pragma once
 
 #include "ui/about/Unit3.h"
+#include "ui/confirm/CameraAnswerWindow.h"
 #include "ui/confirm/Unit2.h"
 #include "ui/confirm/Unit5.h"
 #include "ui/confirm/Unit6.h"
 #include "ui/main/Unit1.h"
+#include "ui/settings/OwnFormatsWindow.h"
 #include "ui/settings/Unit4.h"
 
 namespace zv {
 
 struct AppContext;
 
-// The six windows, built hidden in their fixed order and then connected to each other. A window
-// is built with the context alone and reaches no other window while it is built, so no order of
-// building can leave one unconnected: the only place windows meet is connectWindows(), which
-// takes all six complete. They are destroyed together, in reverse order.
+// The six windows, and the camera's answer and the own formats' window after them, built hidden in their fixed order and
+// then connected to each other. A window is built with the context alone and reaches no other
+// window while it is built, so no order of building can leave one unconnected: the only place
+// windows meet is connectWindows(), which takes them all complete. They are destroyed together,
+// in reverse order.
 class WindowSet final {
 public:
     explicit WindowSet(AppContext& context);
@@ -27,6 +30,8 @@ public:
     [[nodiscard]] TForm4& settings() { return form4_; }
     [[nodiscard]] TForm5& userSettingsSaved() { return form5_; }
     [[nodiscard]] TForm6& defaultsSaved() { return form6_; }
+    [[nodiscard]] CameraAnswerWindow& cameraAnswer() { return cameraAnswer_; }
+    [[nodiscard]] OwnFormatsWindow& ownFormats() { return ownFormats_; }
     [[nodiscard]] const TForm1& main() const { return form1_; }
     [[nodiscard]] const TForm2& setConfirmation() const { return form2_; }
     [[nodiscard]] const TForm3& about() const { return form3_; }
@@ -42,10 +47,12 @@ private:
     TForm4 form4_;
     TForm5 form5_;
     TForm6 form6_;
+    CameraAnswerWindow cameraAnswer_;
+    OwnFormatsWindow ownFormats_;
 };
 
 // Connects what each window does to the windows that follow it or that it opens.
-void connectWindows(
-    TForm1& main, TForm2& setConfirmation, TForm3& about, TForm4& settings, TForm5& userSaved, TForm6& defaultsSaved);
+void connectWindows(TForm1& main, TForm2& setConfirmation, TForm3& about, TForm4& settings, TForm5& userSaved,
+    TForm6& defaultsSaved, CameraAnswerWindow& cameraAnswer, OwnFormatsWindow& ownFormats);
 
 } // namespace zv

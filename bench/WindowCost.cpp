@@ -5,6 +5,7 @@
 //   window_cost program SECONDS   start-up to first paint, paints per second, CPU, memory
 //   window_cost bare SECONDS      start-up to first paint of an empty window, CPU of two empty
 //                                 1 ms timers
+#include "app/CardEjector.h"
 #include "app/DriveChangeWatch.h"
 #include "app/SystemSeams.h"
 #include "app/WindowSet.h"
@@ -152,8 +153,10 @@ int program(int argc, char** argv, int seconds, const QElapsedTimer& sinceStart)
     zv::SystemAddressOpener opener;
     const std::unique_ptr<zv::DriveProbe> probe = zv::makeSystemDriveProbe();
     const zv::DriveChangeWatch driveChanges(*probe);
+    const std::unique_ptr<zv::CardEjector> ejector = zv::makeSystemCardEjector();
     zv::AppContext context(zv::Seams{clock, opener, *probe, &zv::userDefaultLanguageId,
-        settingsFolder.filePath(QStringLiteral("Zentrik.ini")).toStdString()});
+        settingsFolder.filePath(QStringLiteral("Zentrik.ini")).toStdString(), *ejector,
+        settingsFolder.filePath(QStringLiteral("set-cards")).toStdString()});
     zv::WindowSet windows(context);
     windows.main().show();
     windows.settings().show();

@@ -13,6 +13,8 @@ bool isDriveLetterRoot(std::string_view rootPath) { return rootPath.ends_with('\
 
 } // namespace
 
+std::string driveKey(const DriveEntry& drive) { return drive.rootPath + '\n' + std::to_string(drive.identity); }
+
 std::string driveDisplayText(std::string_view rootPath, std::string_view label)
 {
     std::string text(rootPath);

@@ -24,6 +24,9 @@ struct DriveEntry {
     friend bool operator==(const DriveEntry&, const DriveEntry&) = default;
 };
 
+// Names a drive as the list knows it: the same root with another volume is another drive.
+[[nodiscard]] std::string driveKey(const DriveEntry& drive);
+
 // "E:\CAM" for a drive letter; for a mount point, the path, with " [label]" added only when
 // the label says something the path does not ("/media/user/CAM/CAM" would read like a folder).
 [[nodiscard]] std::string driveDisplayText(std::string_view rootPath, std::string_view label);

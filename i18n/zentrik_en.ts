@@ -4,6 +4,14 @@
 <context>
     <name>ConfirmationWindow</name>
     <message>
+        <source>Извлечь</source>
+        <translation>Eject</translation>
+    </message>
+    <message>
+        <source>Безопасно извлечь карту камеры</source>
+        <translation>Safely remove the camera's card</translation>
+    </message>
+    <message>
         <source>Выход</source>
         <translation>Exit</translation>
     </message>
@@ -97,6 +105,22 @@
 <context>
     <name>TForm4</name>
     <message>
+        <source>Опережение, с:</source>
+        <translation>Lead, s:</translation>
+    </message>
+    <message>
+        <source>Сколько секунд пройдёт от нажатия кнопки до включения камеры</source>
+        <translation>Seconds from pressing the button to switching the camera on</translation>
+    </message>
+    <message>
+        <source>Свои форматы…</source>
+        <translation>Own formats…</translation>
+    </message>
+    <message>
+        <source>Форматы файла времени для других камер</source>
+        <translation>Time-file formats for other cameras</translation>
+    </message>
+    <message>
         <source>Выход</source>
         <translation>Exit</translation>
     </message>
@@ -184,12 +208,40 @@
 <context>
     <name>zv::TForm4</name>
     <message>
+        <source>Файл своих форматов %1 повреждён: не прочитано записей — %2. Остальные форматы и настройки моделей на месте.</source>
+        <translation>The file of own formats %1 is damaged: %2 entries could not be read. The other formats and the models' settings are in place.</translation>
+    </message>
+    <message>
         <source>Папка для настроек не найдена: у пользователя нет домашней папки. Программа работает с настройками по умолчанию и не сможет их сохранить.</source>
         <translation>No folder for the settings: the user has no home folder. The program runs on the default settings and cannot save them.</translation>
     </message>
 </context>
 <context>
     <name>zv::TForm2</name>
+    <message>
+        <source>Камеру можно отключить</source>
+        <translation>The camera can be unplugged</translation>
+    </message>
+    <message>
+        <source>Карту сейчас извлечь нельзя: её файлы открыты в другой программе. Закройте их и нажмите «Извлечь» ещё раз.</source>
+        <translation>The card cannot be ejected now: another program has its files open. Close them and press Eject again.</translation>
+    </message>
+    <message>
+        <source>Система не позволила извлечь карту.</source>
+        <translation>The system did not allow the card to be ejected.</translation>
+    </message>
+    <message>
+        <source>Здесь нечем извлечь карту: в системе нет службы UDisks2. Извлеките её в файловом менеджере.</source>
+        <translation>Nothing here can eject the card: the system has no UDisks2 service. Eject it in the file manager.</translation>
+    </message>
+    <message>
+        <source>Карты уже нет в системе: её отключили или извлекли.</source>
+        <translation>The card is no longer there: it was unplugged or ejected.</translation>
+    </message>
+    <message>
+        <source>Карту не удалось извлечь.</source>
+        <translation>The card could not be ejected.</translation>
+    </message>
     <message>
         <source>Дата и время успешно установлены</source>
         <translation>Date and time it is successful set</translation>
@@ -398,6 +450,17 @@
     <message>
         <source>Содержимое слишком длинное для файла камеры: больше 512 байт.</source>
         <translation>The contents are too long for a camera file: over 512 bytes.</translation>
+    </message>
+</context>
+<context>
+    <name>zv::CameraAnswerWindow</name>
+    <message>
+        <source>Камера приняла время</source>
+        <translation>The camera has taken the time</translation>
+    </message>
+    <message>
+        <source>Камера записывала, но не прочитала файл %1. Проверьте модель и имя файла в настройках.</source>
+        <translation>The camera has recorded since, but has not read %1. Check the model and the file name in Settings.</translation>
     </message>
 </context>
 </TS>

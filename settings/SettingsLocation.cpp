@@ -41,4 +41,11 @@ std::string settingsFilePath(const std::string& executableFolder, const std::str
     return joinPath(userConfigFolder, kSettingsFileName);
 }
 
+std::string besideSettingsFile(const std::string& settingsPath, std::string_view name)
+{
+    if (settingsPath.empty())
+        return {};
+    return (fs::path(settingsPath).parent_path() / fs::path(name)).string();
+}
+
 } // namespace zv

@@ -14,4 +14,8 @@ inline constexpr std::string_view kSettingsFileName = "Zentrik.ini";
 // folder, given as ""): the program then runs on the defaults.
 [[nodiscard]] std::string settingsFilePath(const std::string& executableFolder, const std::string& userConfigFolder);
 
+// A file of the program's own beside Zentrik.ini at `settingsPath` (the owner's formats, the
+// program's options); empty where Zentrik.ini has no place either.
+[[nodiscard]] std::string besideSettingsFile(const std::string& settingsPath, std::string_view name);
+
 } // namespace zv

@@ -17,7 +17,8 @@ namespace zv::test {
 GuiHarness::GuiHarness(std::uint16_t languageId, std::optional<std::string> settingsFolder)
     : language(languageId),
       settingsFolder_(settingsFolder.value_or(folder.path())),
-      context(Seams{clock, opener, probe, [this] { return language; }, settingsPath()}),
+      context(Seams{clock, opener, probe, [this] { return language; }, settingsPath(), ejector,
+          folder.path() + "/state/set-cards"}),
       windows(context)
 {
 }
@@ -57,14 +58,14 @@ void makeReadOnly(const std::string& folder)
         folder, perms::owner_read | perms::owner_exec | perms::others_read | perms::others_exec);
 }
 
-std::vector<ModalSeen> closingModals(const std::function<void()>& action)
+std::vector<ModalSeen> closingModals(const std::function<void()>& action, const QWidget* keep)
 {
     std::vector<ModalSeen> seen;
     QTimer watcher;
     watcher.setInterval(5);
-    QObject::connect(&watcher, &QTimer::timeout, [&seen] {
+    QObject::connect(&watcher, &QTimer::timeout, [&seen, keep] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr)
+        if (modal == nullptr || modal == keep)
             return;
         seen.push_back(describe(modal));
         if (auto* exit = modal->findChild<QAbstractButton*>(QStringLiteral("ExitButton")))

@@ -2,6 +2,7 @@
 
 #include "app/WindowSet.h"
 #include "common/TempFolder.h"
+#include "fakes/FakeCardEjector.h"
 #include "fakes/FakeDriveProbe.h"
 #include "fakes/FakeSeams.h"
 #include "ui/common/AppContext.h"
@@ -44,6 +45,7 @@ public:
     FakeClock clock;
     RecordingOpener opener;
     FakeDriveProbe probe;
+    FakeCardEjector ejector;
     std::uint16_t language;
 
 private:
@@ -66,8 +68,9 @@ void choose(QComboBox* list, int row);
 // Leaves `folder` readable but not writable; with ScopedUnprivileged, even root cannot write there.
 void makeReadOnly(const std::string& folder);
 
-// Runs `action`, closing every modal window it opens as a user would and noting each.
-std::vector<ModalSeen> closingModals(const std::function<void()>& action);
+// Runs `action`, closing every modal window it opens as a user would and noting each; a window
+// `keep` (one already open, say) is left alone.
+std::vector<ModalSeen> closingModals(const std::function<void()>& action, const QWidget* keep = nullptr);
 
 } // namespace zv::test
 

@@ -165,6 +165,21 @@ const std::vector<Translated>& translatedTexts()
         {W::SetDone, {caption("ExitButton"), hint("ExitButton")}, "Выход", "Exit"},
         {W::UserSaved, {caption("ExitButton"), hint("ExitButton")}, "Выход", "Exit"},
         {W::DefaultsSaved, {caption("ExitButton"), hint("ExitButton")}, "Выход", "Exit"},
+
+        // What the program adds to its windows: the eject after a set (hidden in the other two
+        // confirmations, which share the form), the lead and the owner's own formats.
+        {W::SetDone, {caption("EjectButton")}, "Извлечь", "Eject"},
+        {W::UserSaved, {caption("EjectButton")}, "Извлечь", "Eject"},
+        {W::DefaultsSaved, {caption("EjectButton")}, "Извлечь", "Eject"},
+        {W::SetDone, {hint("EjectButton")}, "Безопасно извлечь карту камеры", "Safely remove the camera's card"},
+        {W::UserSaved, {hint("EjectButton")}, "Безопасно извлечь карту камеры", "Safely remove the camera's card"},
+        {W::DefaultsSaved, {hint("EjectButton")}, "Безопасно извлечь карту камеры", "Safely remove the camera's card"},
+        {W::Settings, {caption("LeadLabel")}, "Опережение, с:", "Lead, s:"},
+        {W::Settings, {hint("LeadLabel"), hint("LeadSpin")}, "Сколько секунд пройдёт от нажатия кнопки до включения камеры",
+            "Seconds from pressing the button to switching the camera on"},
+        {W::Settings, {caption("OwnFormatsButton")}, "Свои форматы…", "Own formats…"},
+        {W::Settings, {hint("OwnFormatsButton")}, "Форматы файла времени для других камер",
+            "Time-file formats for other cameras"},
     };
     return table;
 }

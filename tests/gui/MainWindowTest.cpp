@@ -337,7 +337,7 @@ void MainWindowTest::theKeyboardStartsOnTheModelAndItsRingFollowsEveryControl()
                 "AboutButton"}}, // the stamp list and the pickers are disabled for MD80 and the clock
         {&gui.windows.settings(),
             {"ModelList", "FileNameEdit", "DateSeparatorList", "TimeSeparatorList", "DateTimeSeparatorList",
-                "SaveButton", "RestoreButton", "ExitButton", "AboutButton"}},
+                "LeadSpin", "OwnFormatsButton", "SaveButton", "RestoreButton", "ExitButton", "AboutButton"}},
     };
     for (const auto& [window, order] : windows) {
         window->show();

@@ -1,6 +1,7 @@
 // The own formats window: adding from a starting point, what it says about a bad format, removing,
 // cancelling, and the most formats a list holds.
 #include "ui/settings/OwnFormatsWindow.h"
+#include "fakes/FakeCardEjector.h"
 #include "fakes/FakeDriveProbe.h"
 #include "fakes/FakeSeams.h"
 #include "profiles/OwnFormatStartingPoints.h"
@@ -35,8 +36,9 @@ struct Fixture {
     FakeClock clock{QDateTime(QDate(2026, 12, 9), QTime(14, 30, 0))};
     RecordingOpener opener;
     FakeDriveProbe probe;
+    FakeCardEjector ejector;
     std::uint16_t language;
-    AppContext context{Seams{clock, opener, probe, [this] { return language; }, {}}};
+    AppContext context{Seams{clock, opener, probe, [this] { return language; }, {}, ejector, {}}};
     OwnFormatsWindow window{context};
 
     template <typename T> T* find(const char* name) const

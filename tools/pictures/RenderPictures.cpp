@@ -51,7 +51,7 @@ std::vector<Output> allOutputs()
     };
     for (const ShownPicture& camera : kCameras)
         addShown(camera);
-    for (const ShownPicture& picture : {kLampOff, kLampOn, kBanner, kInformation})
+    for (const ShownPicture& picture : {kLampOff, kLampOn, kBanner, kInformation, kAnyCamera})
         addShown(picture);
     for (const ShownPicture& glyph : kGlyphs)
         addShown(glyph);

@@ -3,6 +3,7 @@
 // as OUTDIR/<window>-<language>.png. The date and time follow the process's locale, as in the
 // program, so each language is best drawn under its own LANG (take-screenshots.sh does that).
 #include "app/WindowSet.h"
+#include "fakes/FakeCardEjector.h"
 #include "fakes/FakeDriveProbe.h"
 #include "fakes/FakeSeams.h"
 #include "profiles/OwnFormatStartingPoints.h"
@@ -99,8 +100,9 @@ bool drawWindows(const QDir& out, const Language& language)
     test::RecordingOpener opener;
     test::FakeDriveProbe camera; // one camera plugged in, whatever the machine really has
     camera.plug("E:\\", "CAMERA");
+    test::FakeCardEjector ejector;
     AppContext context(Seams{clock, opener, camera, [&language] { return language.id; },
-        settingsFolder.filePath(QStringLiteral("Zentrik.ini")).toStdString()});
+        settingsFolder.filePath(QStringLiteral("Zentrik.ini")).toStdString(), ejector, {}});
     WindowSet windows(context);
 
     auto* models = windows.main().findChild<QComboBox*>(QStringLiteral("ComboBox3"));

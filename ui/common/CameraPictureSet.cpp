@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace zv {
 
 void CameraPictureSet::attach(const Labels& labels, const Pictures& pictures)
@@ -16,21 +18,30 @@ void CameraPictureSet::attach(const Labels& labels, const Pictures& pictures)
     shown_ = kNoModel;
 }
 
+namespace {
+
+// The label of a model's picture; all own formats share the last.
+std::size_t pictureOf(ModelIndex m) { return static_cast<std::size_t>(std::min(m, ModelIndex{kModelCount})); }
+
+} // namespace
+
 void CameraPictureSet::show(ModelIndex m)
 {
-    if (m == shown_)
+    const ModelIndex shownBefore = shown_ < 0 ? kNoModel : static_cast<ModelIndex>(pictureOf(shown_));
+    const ModelIndex wanted = m < 0 ? kNoModel : static_cast<ModelIndex>(pictureOf(m));
+    shown_ = m;
+    if (wanted == shownBefore)
         return;
-    if (isModel(shown_))
-        labels_[static_cast<std::size_t>(shown_)]->hide();
-    if (isModel(m)) {
-        const auto index = static_cast<std::size_t>(m);
+    if (shownBefore >= 0)
+        labels_[static_cast<std::size_t>(shownBefore)]->hide();
+    if (wanted >= 0) {
+        const auto index = static_cast<std::size_t>(wanted);
         if (!pictured_[index]) { // a start shows one camera of ten: the others load when chosen
-            labels_[index]->setPixmap(pictures_->camera(m));
+            labels_[index]->setPixmap(pictures_->camera(wanted));
             pictured_[index] = true;
         }
         labels_[index]->show();
     }
-    shown_ = m;
 }
 
 } // namespace zv

@@ -28,6 +28,18 @@ void DropDownList::changeEvent(QEvent* event)
     QComboBox::changeEvent(event);
 }
 
+void DropDownList::setRowsAfter(int fixedRows, const QStringList& extra)
+{
+    QStringList now;
+    for (int row = fixedRows; row < count(); ++row)
+        now << itemText(row);
+    if (now == extra)
+        return;
+    while (count() > fixedRows)
+        removeItem(count() - 1);
+    addItems(extra);
+}
+
 void DropDownList::showPopup()
 {
     popupBuilt_ = true;

@@ -23,6 +23,10 @@ public:
 
     void showPopup() override;
 
+    // Keeps the first `fixedRows` items and puts `extra` after them, as they are; a chosen row
+    // that is gone leaves no row chosen. Touches nothing when the items are already these.
+    void setRowsAfter(int fixedRows, const QStringList& extra);
+
 protected:
     void changeEvent(QEvent* event) override;
 

@@ -29,6 +29,8 @@ inline constexpr std::array<ShownPicture, kModelCount> kCameras = {{
     {"cameras/rs101", {192, 144}},
     {"cameras/rs301", {192, 144}},
 }};
+// The picture of a camera of any other make, for the owner's own formats.
+inline constexpr ShownPicture kAnyCamera{"cameras/own", {192, 144}};
 // A camera's picture is shown stretched inside a one-pixel sunken bevel of the picture's own
 // size. It is fitted to that inside once, when loaded: a label stretching it would scale it
 // again into a copy of its own.
@@ -39,8 +41,9 @@ inline constexpr ShownPicture kBanner{"banner", {400, 65}};
 inline constexpr ShownPicture kInformation{"info", {48, 48}};
 
 // The buttons' glyphs, named in the forms as :/glyphs/<name>.png; shown at the forms' iconSize.
-inline constexpr std::array<ShownPicture, 7> kGlyphs = {{
+inline constexpr std::array<ShownPicture, 8> kGlyphs = {{
     {"glyphs/about", {16, 16}},
+    {"glyphs/eject", {16, 16}},
     {"glyphs/exit", {16, 16}},
     {"glyphs/refresh", {16, 16}},
     {"glyphs/restore", {16, 16}},

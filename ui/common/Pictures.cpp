@@ -80,6 +80,7 @@ struct ButtonGlyph {
 };
 constexpr ButtonGlyph kButtonGlyphs[] = {
     {"AboutButton", "glyphs/about"},
+    {"EjectButton", "glyphs/eject"},
     {"ExitButton", "glyphs/exit"},
     {"RefreshButton", "glyphs/refresh"},
     {"RestoreButton", "glyphs/restore"},
@@ -110,9 +111,11 @@ Pictures::Pictures() : ratio_((initialisePictureResources(), qGuiApp->devicePixe
 
 const QPixmap& Pictures::camera(ModelIndex m) const
 {
-    QPixmap& picture = cameras_[static_cast<std::size_t>(m)];
+    const auto index = static_cast<std::size_t>(std::min(m, ModelIndex{kModelCount}));
+    QPixmap& picture = cameras_[index];
     if (picture.isNull())
-        picture = load(pictures::kCameras[static_cast<std::size_t>(m)], ratio_, pictures::kCameraShownSize);
+        picture = load(index < pictures::kCameras.size() ? pictures::kCameras[index] : pictures::kAnyCamera, ratio_,
+            pictures::kCameraShownSize);
     return picture;
 }
 

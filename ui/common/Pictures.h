@@ -19,6 +19,7 @@ class Pictures final {
 public:
     Pictures();
 
+    // The picture of model `m`; from kModelCount on, of any camera (for the own formats).
     [[nodiscard]] const QPixmap& camera(ModelIndex m) const;
     [[nodiscard]] const QPixmap& lampOff() const { return lampOff_; }
     [[nodiscard]] const QPixmap& lampOn() const { return lampOn_; }
@@ -33,7 +34,7 @@ public:
 
 private:
     qreal ratio_;
-    mutable std::array<QPixmap, kModelCount> cameras_;
+    mutable std::array<QPixmap, kModelCount + 1> cameras_; // the ten, then any camera
     QPixmap lampOff_;
     QPixmap lampOn_;
     QPixmap banner_;

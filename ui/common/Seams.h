@@ -56,7 +56,9 @@ struct Seams {
     AddressOpener& opener;
     DriveProbe& driveProbe;
     std::function<std::uint16_t()> languageId;
-    std::string settingsPath;
+    std::string settingsPath; // Zentrik.ini; the program's own files lie beside it
+    CardEjector& ejector;
+    std::string setCardsPath; // the record of the cards set, in the user's state folder; empty: none
 };
 
 } // namespace zv

@@ -15,6 +15,8 @@ ConfirmationWindow::ConfirmationWindow(AppContext& context, const ConfirmationLo
     ui_->Image1->setPixmap(context.pictures.information());
     if (look.height == MessageHeight::TwoLines)
         ui_->Label1->setGeometry(ui_->Label1->property("twoLineGeometry").toRect());
+    else if (look.height == MessageHeight::ThreeLines)
+        ui_->Label1->setGeometry(ui_->Label1->property("threeLineGeometry").toRect());
     connect(ui_->ExitButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -27,6 +29,10 @@ void ConfirmationWindow::showModally()
 }
 
 void ConfirmationWindow::setMessage(const QString& text) { ui_->Label1->setText(text); }
+
+QPushButton* ConfirmationWindow::secondButton() const { return ui_->EjectButton; }
+
+QPushButton* ConfirmationWindow::exitButton() const { return ui_->ExitButton; }
 
 void ConfirmationWindow::translate(const QString& message)
 {

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class QPushButton;
+
 namespace Ui {
 class ConfirmationWindow;
 }
@@ -17,6 +19,7 @@ struct AppContext;
 enum class MessageHeight {
     OneLine, // a short message on one line
     TwoLines, // a longer message that wraps, in the taller place the form gives it
+    ThreeLines, // the longest, higher up again
 };
 
 // How a confirmation window sits and what its title bar offers.
@@ -44,6 +47,9 @@ protected:
     void setMessage(const QString& text);
     // Each window's language test: retranslates the shared form and the window's message.
     void translate(const QString& message);
+    // The second button beside the exit button, hidden unless a window shows it.
+    [[nodiscard]] QPushButton* secondButton() const;
+    [[nodiscard]] QPushButton* exitButton() const;
 
     [[nodiscard]] AppContext& context() const { return context_; }
 

@@ -1,7 +1,9 @@
 #include "ui/main/Unit1.h"
 
+#include "common/StoredText.h"
 #include "drives/TimeFileWriter.h"
 #include "profiles/DateTimeParts.h"
+#include "profiles/ModelList.h"
 #include "ui/about/MakerDetails.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/ChangeOnly.h"
@@ -17,12 +19,16 @@
 #include <QCoreApplication>
 #include <QDialog>
 
+#include <algorithm>
+
 namespace zv {
 
 TForm1::TForm1(AppContext& context)
     : context_(context),
       ui_(std::make_unique<Ui::TForm1>()),
       drives_(context.seams.driveProbe, context.values.saveDir),
+      cardAnswers_(context.seams.driveProbe, context.seams.setCardsPath,
+          [&clock = context.seams.clock] { return clock.currentSecsSinceEpoch(); }),
       lights_(context.pictures.lampOff(), context.pictures.lampOn())
 {
     ui_->setupUi(this);
@@ -31,7 +37,8 @@ TForm1::TForm1(AppContext& context)
     ui_->Image12->setToolTip(QString::fromLatin1(maker::kWebAddress));
     cameraPictures_.attach(
         {ui_->CameraPicture0, ui_->CameraPicture1, ui_->CameraPicture2, ui_->CameraPicture3, ui_->CameraPicture4,
-            ui_->CameraPicture5, ui_->CameraPicture6, ui_->CameraPicture7, ui_->CameraPicture8, ui_->CameraPicture9},
+            ui_->CameraPicture5, ui_->CameraPicture6, ui_->CameraPicture7, ui_->CameraPicture8, ui_->CameraPicture9,
+            ui_->CameraPictureOwn},
         context_.pictures);
     lights_.addStrip(unlitLamps(), litLamps());
 
@@ -62,6 +69,11 @@ void TForm1::connectControls()
     connect(ui_->SettingsButton, &QPushButton::clicked, this, &TForm1::SettingsButtonClick);
     connect(ui_->AboutButton, &QPushButton::clicked, this, &TForm1::AboutButtonClick);
     onClick(ui_->Image12, [this] { Image12Click(); });
+    connect(&cardAnswers_, &CardAnswers::answered, this, &TForm1::cameraAnswered);
+    connect(&cardAnswers_, &CardAnswers::recognised, this, [this](const DriveEntry& drive) {
+        if (const DriveEntry* chosen = chosenDrive(); chosen != nullptr && *chosen == drive)
+            chooseAsLastSet(drive);
+    });
 }
 
 void TForm1::FormCreate()
@@ -69,7 +81,7 @@ void TForm1::FormCreate()
     if (context_.isEnglish())
         English_LANG_Form1();
     lights_.start();
-    setTimeStampEnabled(HasTimeStampTag(modelRow()));
+    setTimeStampEnabled(hasTimeStamp(context_.values, modelRow()));
     const QDateTime now = context_.seams.clock.localTime(context_.seams.clock.currentSecsSinceEpoch());
     ui_->DateTimePicker1->setDate(now.date());
     ui_->CheckBox1->setChecked(true);
@@ -138,7 +150,8 @@ void TForm1::Timer2Timer()
 void TForm1::takeClockMoment()
 {
     Clock& clock = context_.seams.clock;
-    const qint64 second = clock.currentSecsSinceEpoch();
+    // The lead: the moment the camera is switched on, by the owner's reckoning.
+    const qint64 second = clock.currentSecsSinceEpoch() + context_.values.leadSeconds;
     if (momentSource_ == MomentSource::Clock && second == chosenSecond_)
         return;
     momentSource_ = MomentSource::Clock;
@@ -174,7 +187,7 @@ void TForm1::Foto()
     if (drives_.poll())
         showDrives();
     const ModelIndex m = modelRow();
-    if (!HasTimeStampTag(m)) {
+    if (!hasTimeStamp(context_.values, m)) {
         setTimeStampRow(0);
         emit stampRowChanged(0);
     }
@@ -195,7 +208,42 @@ void TForm1::showDrives()
         list->addItem(shownName(entry.displayText));
     list->setCurrentIndex(drives_.selectedRow());
     changeOnly::setEnabled(ui_->SetButton, drives_.setButtonEnabled());
+    cardAnswers_.drivesShown(drives_.entries());
+    const DriveEntry* chosen = chosenDrive();
+    if (chosen == nullptr || driveKey(*chosen) != lastSetChoiceFor_)
+        lastSetChoiceFor_.clear(); // gone or another: when it comes back, its model is chosen again
+    if (chosen != nullptr)
+        chooseAsLastSet(*chosen);
 }
+
+const DriveEntry* TForm1::chosenDrive() const
+{
+    const int row = drives_.selectedRow();
+    return row >= 0 ? &drives_.entries()[static_cast<std::size_t>(row)] : nullptr;
+}
+
+// Once per drive chosen: a model the owner picks afterwards stays picked.
+void TForm1::chooseAsLastSet(const DriveEntry& drive)
+{
+    const SetCardRecord* record = cardAnswers_.recordOf(drive);
+    const std::string choiceFor = driveKey(drive);
+    if (record == nullptr || choiceFor == lastSetChoiceFor_)
+        return;
+    lastSetChoiceFor_ = choiceFor;
+    const ModelIndex m = modelListRow(context_.values, record->modelKey);
+    if (m == kNoModel)
+        return; // an own format removed since
+    if (m != modelRow()) {
+        setModelRow(m);
+        ComboBox3Change(m);
+    }
+    if (hasTimeStamp(context_.values, m) && record->timeStampRow != timeStampRow()) {
+        setTimeStampRow(record->timeStampRow);
+        ComboBox4Change(record->timeStampRow);
+    }
+}
+
+void TForm1::releaseCard(const std::string& root) { cardAnswers_.release(root); }
 
 void TForm1::UpdateFDD()
 {
@@ -214,7 +262,7 @@ void TForm1::CheckBox2Click(bool checked) { ui_->CheckBox1->setChecked(!checked)
 
 void TForm1::ComboBox3Change(int row)
 {
-    const bool tagged = HasTimeStampTag(row);
+    const bool tagged = hasTimeStamp(context_.values, row);
     setTimeStampEnabled(tagged);
     emit modelChosen(row, tagged, timeStampRow());
 }
@@ -232,7 +280,13 @@ void TForm1::followSettingsModel(ModelIndex m, bool tagged, int tagRow)
     setTimeStampRow(tagRow);
 }
 
-void TForm1::ComboBox2Change(int row) { drives_.choose(row); }
+void TForm1::ComboBox2Change(int row)
+{
+    drives_.choose(row);
+    changeOnly::setEnabled(ui_->SetButton, drives_.setButtonEnabled());
+    if (const DriveEntry* chosen = chosenDrive())
+        chooseAsLastSet(*chosen);
+}
 
 void TForm1::Image12Click() { context_.seams.opener.open(QUrl(QString::fromLatin1(maker::kWebAddress))); }
 
@@ -240,13 +294,43 @@ void TForm1::Image12Click() { context_.seams.opener.open(QUrl(QString::fromLatin
 void TForm1::SetButtonClick()
 {
     const SharedValues& values = context_.values;
-    const TimeFileResult result =
-        writeTimeFile(values.saveDir, values.timeFileBaseName, values.timeFileText, context_.seams.driveProbe);
+    const ModelIndex m = modelRow();
+    // The ten write their line and CR LF as <name>.txt; an own format its whole file, under its
+    // own name, in the single-byte text the system writes.
+    std::string fileName;
+    std::string bytes;
+    if (isOwnFormat(m) && isListedModel(values, m)) {
+        fileName = values.ownFormats.format(ownFormatOf(m)).fileName;
+        bytes = storedTextFromUtf8(values.timeFileText);
+    } else {
+        fileName = storedTextAsUtf8(values.timeFileBaseName) + ".txt";
+        bytes = values.timeFileText + "\r\n";
+    }
+    const TimeFileResult result = isOwnFormat(m)
+        ? writeCameraFile(values.saveDir, fileName, bytes, context_.seams.driveProbe)
+        : writeTimeFile(values.saveDir, values.timeFileBaseName, values.timeFileText, context_.seams.driveProbe);
     if (!result.success) {
         showErrorBox(this, QString::fromLocal8Bit(result.text));
         return;
     }
-    emit setConfirmed();
+    if (const DriveEntry* drive = chosenDrive(); drive != nullptr && drive->rootPath == values.saveDir) {
+        cardAnswers_.remember(*drive, fileName, bytes, modelListName(values, m), timeStampRow());
+        lastSetChoiceFor_ = driveKey(*drive);
+    }
+    emit setConfirmed(values.saveDir);
+}
+
+// The owner's own formats follow the ten; a format chosen that is gone leaves MD80 chosen.
+void TForm1::showOwnFormats()
+{
+    QStringList names;
+    for (const OwnFormat& format : context_.values.ownFormats.formats())
+        names << QString::fromStdString(format.name);
+    ui_->ComboBox3->setRowsAfter(kModelCount, names);
+    if (modelRow() == kNoModel) {
+        setModelRow(0);
+        ComboBox3Change(0);
+    }
 }
 
 void TForm1::RefreshButtonClick() { UpdateFDD(); }

@@ -4,6 +4,7 @@
 #include "profiles/CameraModels.h"
 #include "ui/common/CameraPictureSet.h"
 #include "ui/common/StatusLights.h"
+#include "ui/main/CardAnswers.h"
 
 #include <QDate>
 #include <QTime>
@@ -43,6 +44,8 @@ public:
     // The settings window's model change (its FotoChange): the same model, the time-stamp
     // choice enabled as the model allows and on the settings window's row.
     void followSettingsModel(ModelIndex m, bool tagged, int tagRow);
+    // The owner's own formats changed: the model list shows them after the ten.
+    void showOwnFormats();
 
     // "Foto" (picture): the first step of every work tick. Polls the drives, holds the time-stamp
     // choice of models without a stamp on row 0 in both windows, shows the chosen model's picture.
@@ -67,9 +70,14 @@ signals:
     void sampleComposed(); // each work tick, once TimeFileText is composed
     void cameraShown(zv::ModelIndex m); // the picture the work tick shows
     // The other windows this one opens.
-    void setConfirmed(); // the time file is on the card
+    void setConfirmed(const std::string& root); // the time file is on the card at `root`
     void aboutAsked();
     void settingsAsked();
+    void cameraAnswered(zv::CardVerdict verdict, const zv::SetCardRecord& record);
+
+public:
+    // Before the card at `root` is ejected: every look at it ends first.
+    void releaseCard(const std::string& root);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,11 +103,16 @@ private:
     void showChosenMoment(const QDate& date, const QString& timeText);
     void showDrives();
     void showCameraPicture(ModelIndex m);
+    // A card set before became the chosen drive: the model and time stamp it was set with.
+    void chooseAsLastSet(const DriveEntry& drive);
+    [[nodiscard]] const DriveEntry* chosenDrive() const;
 
     AppContext& context_;
     std::unique_ptr<Ui::TForm1> ui_;
     CameraPictureSet cameraPictures_;
     RemovableDriveList drives_;
+    CardAnswers cardAnswers_;
+    std::string lastSetChoiceFor_; // the drive whose remembered model was last chosen
     StatusLights lights_;
     QTimer timer1_;
     QTimer timer2_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profiles/CameraModels.h"
+#include "profiles/OwnFormat.h"
 #include "settings/SettingsFile.h"
 #include "ui/common/CameraPictureSet.h"
 #include "ui/common/StatusLights.h"
@@ -10,6 +11,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QLabel;
 
@@ -49,6 +51,10 @@ public:
     void followMainWindowModel(ModelIndex m, bool tagged, int timeStampRow);
     // The settings button: shown if hidden, and brought to the front.
     void bringForward();
+    // The owner's edited own formats: kept in their file beside Zentrik.ini and shown in the
+    // model list. False, having said why, when the file could not be written.
+    bool keepOwnFormats(std::vector<OwnFormat> formats);
+    [[nodiscard]] const std::vector<OwnFormat>& ownFormats() const;
     [[nodiscard]] LampStrip unlitLamps() const;
     [[nodiscard]] LampStrip litLamps() const;
 
@@ -60,6 +66,8 @@ signals:
     void aboutAsked();
     void userSettingsSaved(); // the profiles are in the settings file
     void defaultsSaved(); // the defaults are in the settings file
+    void ownFormatsAsked(); // the owner wants to edit the own formats
+    void ownFormatsChanged(); // the own formats changed: every model list follows
 
 private:
     void FormCreate();
@@ -77,10 +85,20 @@ private:
     // Tells the user why the settings file could not be used; true when it could.
     bool settingsFileUsable(const SettingsStatus& status);
 
+    void LeadSpinChange(int seconds);
+    void loadOwnFormats();
+    void showOwnFormats();
+    // The file name and separators belong to the ten; an own format has its own in its template.
+    void setProfileControlsEnabled(bool enabled);
+    // Keeps the program's own options beside Zentrik.ini; true when they are kept.
+    bool saveOptions();
+
     AppContext& context_;
     std::unique_ptr<Ui::TForm4> ui_;
     CameraPictureSet cameraPictures_;
     SettingsFile settingsFile_;
+    std::string optionsPath_; // Zentrik-options.ini beside it; empty where there is no place
+    std::string formatsPath_; // Zentrik-formats.ini beside it; empty where there is no place
     std::string shownSample_;
 };
 
