@@ -43,12 +43,11 @@ TEST_F(TimeFileWriterTest, onlyTheTimeFileChangesAndOnlyOurOwnLeftOverGoes)
         std::string name;
         bool folder;
     } ownersEntries[] = {
-        {"TAG.tmp", false}, // the names the writer once used for its temporary
-        {"time.tmp", false},
+        {"TAG.tmp", false}, // the names the writer once used for its temporary (TIME.tmp is
+        {"time.tmp", false}, // time.tmp on a case-blind card)
         {"TIMERSET.tmp", false},
-        {"TIME.tmp", false},
         {"TIME.txt.tmp", false},
-        {".zentrik-vesmar.tmp.", false}, // look-alikes of the program's own name
+        {".zentrik-vesmar.tmp.-1", false}, // look-alikes of the program's own name
         {".zentrik-vesmar.tmp.0815", false},
         {".zentrik-vesmar.tmp.12a", false},
         {".zentrik-vesmar.tmp.1234567", false},

@@ -27,6 +27,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 #include <cstdlib>
 
 using namespace zv;
@@ -76,20 +77,40 @@ bool save(QWidget* window, const QString& path)
     return saved;
 }
 
-// The own formats window shows only while it edits: it is drawn from inside the edit, with the
-// key-chain starting point chosen and one more below it, and then cancelled.
+// Saves `window` while `showModally` shows it modally, then closes it.
+bool saveWhileModal(QDialog* window, const QString& path, const std::function<void()>& showModally)
+{
+    bool saved = false;
+    QTimer::singleShot(0, window, [&] {
+        // A text field fits its scroll bars to its text only some passes after it shows.
+        QCoreApplication::processEvents();
+        saved = savePicture(window, path);
+        window->reject();
+    });
+    showModally();
+    return saved;
+}
+
+// The own formats window shows only while it edits: drawn with the key-chain starting point
+// chosen and one more below it, then cancelled.
 bool saveOwnFormats(AppContext& context, const QString& path)
 {
     OwnFormatsWindow window(context);
     const auto startingPoints = ownFormatStartingPoints();
-    bool saved = false;
-    QTimer::singleShot(0, &window, [&] {
-        // The text field fits its scroll bars to its text only some passes after it shows.
-        QCoreApplication::processEvents();
-        saved = savePicture(&window, path);
-        window.reject();
-    });
-    (void)window.edit({startingPoints[0].format, startingPoints[1].format});
+    return saveWhileModal(
+        &window, path, [&] { (void)window.edit({startingPoints[0].format, startingPoints[1].format}); });
+}
+
+// The camera's two answers for a card set with MD80 and plugged in again.
+bool saveCameraAnswers(CameraAnswerWindow& window, const QDir& out, const QString& suffix)
+{
+    const SetCardRecord record{"fs:1A2B-3C4D", "TAG.txt", "2026-12-09 14:30:00\r\n", 0, {}, "MD80", 0, false};
+    bool saved = true;
+    for (const auto& [name, verdict] : {std::pair{"camera-took", CardVerdict::Taken},
+             std::pair{"camera-not-read", CardVerdict::RecordedButNotRead}})
+        saved = saveWhileModal(&window, out.filePath(QString::fromLatin1(name) + u'-' + suffix + ".png"),
+                    [&] { window.showAnswer(verdict, record); }) &&
+            saved;
     return saved;
 }
 
@@ -114,9 +135,12 @@ bool drawWindows(const QDir& out, const Language& language)
     const std::pair<const char*, QWidget*> pictures[] = {{"main", &windows.main()}, {"settings", &windows.settings()},
         {"about", &windows.about()}, {"set-done", &windows.setConfirmation()},
         {"user-saved", &windows.userSettingsSaved()}, {"defaults-saved", &windows.defaultsSaved()}};
+    // The set confirmation as a set leaves it, with its eject button.
+    windows.setConfirmation().findChild<QWidget*>(QStringLiteral("EjectButton"))->setVisible(true);
     bool allSaved = true;
     for (const auto& [name, window] : pictures)
         allSaved = save(window, out.filePath(QString::fromLatin1(name) + u'-' + language.suffix + ".png")) && allSaved;
+    allSaved = saveCameraAnswers(windows.cameraAnswer(), out, language.suffix) && allSaved;
     return saveOwnFormats(context, out.filePath(QStringLiteral("own-formats-") + language.suffix + ".png")) && allSaved;
 }
 
