@@ -1,5 +1,6 @@
 #include "app/ZentrikApplication.h"
 
+#include "ui/common/Accessibility.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/ErrorBox.h"
 
@@ -19,6 +20,7 @@ ZentrikApplication::ZentrikApplication(int& argc, char** argv) : QApplication(ar
 {
     setProgramNames();
     setDesktopFileName(QStringLiteral("zentrik-vesmar"));
+    installAccessibility();
 }
 
 bool ZentrikApplication::notify(QObject* receiver, QEvent* event)

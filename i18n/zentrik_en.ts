@@ -19,6 +19,19 @@
 <context>
     <name>TForm1</name>
     <message>
+        <source>Установить выбранную дату и время</source>
+        <comment>accessible name</comment>
+        <translation>Set chosen date and time</translation>
+    </message>
+    <message>
+        <source>Другая дата</source>
+        <translation>Other date</translation>
+    </message>
+    <message>
+        <source>Другое время</source>
+        <translation>Other time</translation>
+    </message>
+    <message>
         <source>Настройки</source>
         <translation>Settings</translation>
     </message>
@@ -461,6 +474,13 @@
     <message>
         <source>Камера записывала, но не прочитала файл %1. Проверьте модель и имя файла в настройках.</source>
         <translation>The camera has recorded since, but has not read %1. Check the model and the file name in Settings.</translation>
+    </message>
+</context>
+<context>
+    <name>zv::TForm1</name>
+    <message>
+        <source>Нет камеры: подключите камеру и выберите её в списке, чтобы установить время.</source>
+        <translation>No camera: plug a camera in and choose it in the list to set the time.</translation>
     </message>
 </context>
 </TS>

@@ -334,10 +334,10 @@ void MainWindowTest::theKeyboardStartsOnTheModelAndItsRingFollowsEveryControl()
     const std::pair<QWidget*, QStringList> windows[] = {
         {&gui.windows.main(),
             {"ComboBox3", "ComboBox2", "RefreshButton", "CheckBox1", "CheckBox2", "SetButton", "SettingsButton",
-                "AboutButton"}}, // the stamp list and the pickers are disabled for MD80 and the clock
+                "AboutButton", "Image12"}}, // the stamp list and the pickers are disabled for MD80 and the clock
         {&gui.windows.settings(),
             {"ModelList", "FileNameEdit", "DateSeparatorList", "TimeSeparatorList", "DateTimeSeparatorList",
-                "LeadSpin", "OwnFormatsButton", "SaveButton", "RestoreButton", "ExitButton", "AboutButton"}},
+                "LeadSpin", "OwnFormatsButton", "SaveButton", "RestoreButton", "ExitButton", "AboutButton", "Image1"}},
     };
     for (const auto& [window, order] : windows) {
         window->show();

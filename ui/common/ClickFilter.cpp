@@ -1,5 +1,7 @@
 #include "ui/common/ClickFilter.h"
 
+#include "ui/common/Accessibility.h"
+
 #include <QEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -35,6 +37,9 @@ private:
 void onClick(QWidget* widget, std::function<void()> action)
 {
     widget->installEventFilter(new ClickFilter(widget, std::move(action)));
+    // What opens on a click opens from the keyboard too, and reads as the link it is.
+    widget->setProperty("accessibleRole", QStringLiteral("link"));
+    makeKeyboardActivated(widget);
 }
 
 } // namespace zv

@@ -21,9 +21,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void follow(QWidget* focused);
+    // Puts the ring round `focused`, or hides it where `quiet`.
+    void follow(QWidget* focused, bool quiet);
 
     QPointer<QWidget> target_;
+    bool quiet_ = false;
 };
 
 } // namespace zv

@@ -23,6 +23,13 @@
 
 namespace zv {
 
+namespace {
+
+constexpr char kNoCameraToSet[] = QT_TRANSLATE_NOOP("zv::TForm1",
+    "Нет камеры: подключите камеру и выберите её в списке, чтобы установить время.");
+
+} // namespace
+
 TForm1::TForm1(AppContext& context)
     : context_(context),
       ui_(std::make_unique<Ui::TForm1>()),
@@ -207,7 +214,7 @@ void TForm1::showDrives()
     for (const DriveEntry& entry : drives_.entries())
         list->addItem(shownName(entry.displayText));
     list->setCurrentIndex(drives_.selectedRow());
-    changeOnly::setEnabled(ui_->SetButton, drives_.setButtonEnabled());
+    showSetButtonState();
     cardAnswers_.drivesShown(drives_.entries());
     const DriveEntry* chosen = chosenDrive();
     if (chosen == nullptr || driveKey(*chosen) != lastSetChoiceFor_)
@@ -244,6 +251,17 @@ void TForm1::chooseAsLastSet(const DriveEntry& drive)
 }
 
 void TForm1::releaseCard(const std::string& root) { cardAnswers_.release(root); }
+
+// A screen reader tells why set cannot be pressed: there is no camera to set, or none chosen.
+void TForm1::showSetButtonState()
+{
+    const bool enabled = drives_.setButtonEnabled();
+    if (ui_->SetButton->isEnabled() == enabled && !ui_->SetButton->accessibleDescription().isEmpty() != enabled)
+        return;
+    changeOnly::setEnabled(ui_->SetButton, enabled);
+    ui_->SetButton->setAccessibleDescription(
+        enabled ? QString() : userText(context_.english, context_.isEnglish(), "zv::TForm1", kNoCameraToSet));
+}
 
 void TForm1::UpdateFDD()
 {
@@ -283,7 +301,7 @@ void TForm1::followSettingsModel(ModelIndex m, bool tagged, int tagRow)
 void TForm1::ComboBox2Change(int row)
 {
     drives_.choose(row);
-    changeOnly::setEnabled(ui_->SetButton, drives_.setButtonEnabled());
+    showSetButtonState();
     if (const DriveEntry* chosen = chosenDrive())
         chooseAsLastSet(*chosen);
 }

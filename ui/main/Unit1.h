@@ -103,6 +103,7 @@ private:
     void showChosenMoment(const QDate& date, const QString& timeText);
     void showDrives();
     void showCameraPicture(ModelIndex m);
+    void showSetButtonState();
     // A card set before became the chosen drive: the model and time stamp it was set with.
     void chooseAsLastSet(const DriveEntry& drive);
     [[nodiscard]] const DriveEntry* chosenDrive() const;

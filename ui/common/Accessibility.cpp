@@ -1,0 +1,147 @@
+#include "ui/common/Accessibility.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QDialog>
+#include <QFocusFrame>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QVariant>
+
+namespace zv {
+
+namespace {
+
+bool isHidden(const QWidget* widget) { return widget->property("accessibleHidden").toBool(); }
+
+// A window of ours, its hidden controls left out. Qt's own exclusions are kept: other windows,
+// focus frames, menus and its inner widgets.
+class WindowAccessible final : public QAccessibleWidget {
+public:
+    explicit WindowAccessible(QWidget* window)
+        : QAccessibleWidget(window, qobject_cast<QDialog*>(window) ? QAccessible::Dialog : QAccessible::Window)
+    {
+    }
+
+    int childCount() const override { return static_cast<int>(children().size()); }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        const QList<QWidget*> shown = children();
+        return index >= 0 && index < shown.size() ? QAccessible::queryAccessibleInterface(shown[index]) : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child == nullptr ? -1 : static_cast<int>(children().indexOf(qobject_cast<QWidget*>(child->object())));
+    }
+
+private:
+    QList<QWidget*> children() const
+    {
+        QList<QWidget*> shown;
+        for (QObject* object : widget()->children()) {
+            auto* child = qobject_cast<QWidget*>(object);
+            if (child != nullptr && !child->isWindow() && !isHidden(child) && !qobject_cast<QFocusFrame*>(child) &&
+                !child->objectName().startsWith(QLatin1String("qt_")))
+                shown << child;
+        }
+        return shown;
+    }
+};
+
+// A control presented with another role than its class has: the moment options as radio
+// buttons, a clickable picture or address line as a link. Pressing it is what a click does.
+class RoleAccessible final : public QAccessibleWidget {
+public:
+    RoleAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) { }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget())) {
+            state.checkable = true;
+            state.checked = button->isChecked();
+        }
+        return state;
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        QString text = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && text.isEmpty()) // a picture: what it opens
+            text = widget()->toolTip();
+        return text;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+    void doAction(const QString& name) override
+    {
+        if (name != pressAction() || !widget()->isEnabled())
+            return;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget()))
+            button->click();
+        else
+            activate(widget());
+    }
+
+    static void activate(QWidget* widget)
+    {
+        const QPointF centre = QRectF(widget->rect()).center();
+        QMouseEvent release(QEvent::MouseButtonRelease, centre, widget->mapToGlobal(centre), Qt::LeftButton,
+            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &release);
+    }
+};
+
+QAccessibleInterface* accessibleOf(const QString& className, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    // Asked once per class from the object's own up: answer for its own class only, so Qt's
+    // interface serves every control we leave alone.
+    if (widget == nullptr || className != QLatin1String(object->metaObject()->className()))
+        return nullptr;
+    if (widget->isWindow() && className.startsWith(QLatin1String("zv::")))
+        return new WindowAccessible(widget);
+    const QString role = widget->property("accessibleRole").toString();
+    if (role == QLatin1String("radio"))
+        return new RoleAccessible(widget, QAccessible::RadioButton);
+    if (role == QLatin1String("link"))
+        return new RoleAccessible(widget, QAccessible::Link);
+    return nullptr;
+}
+
+// Return or Space on a focused link clicks it.
+class KeyActivation final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                RoleAccessible::activate(static_cast<QWidget*>(watched));
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void installAccessibility() { QAccessible::installFactory(accessibleOf); }
+
+void makeKeyboardActivated(QWidget* widget)
+{
+    widget->setFocusPolicy(Qt::TabFocus);
+    widget->installEventFilter(new KeyActivation(widget));
+}
+
+} // namespace zv
