@@ -28,7 +28,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   e2fsprogs util-linux mount exfatprogs exfat-fuse
   xvfb xauth xdotool fonts-dejavu-core ccache libpng-dev
-  dbus-daemon python3-dbusmock
+  dbus-daemon python3-dbusmock python3-pyatspi at-spi2-core
 )
 
 # The Windows check: MinGW-w64 (posix threads, which GoogleTest needs), Wine, GoogleTest's sources,
