@@ -7,6 +7,7 @@
 #include "ui/main/Unit1.h"
 #include "ui/settings/Unit4.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -47,6 +48,7 @@ class AboutWindowTest : public QObject {
 private slots:
     void onlyTheAddressLinesOpenAndEachItsOwnTarget();
     void theHintsShowTheBareAddresses();
+    void theKeyboardOpensEachAddressLine();
     void bothAboutButtonsShowItModally();
 };
 
@@ -83,6 +85,25 @@ void AboutWindowTest::theHintsShowTheBareAddresses()
             const QString hint = gui.find<QLabel>(&gui.windows.about(), name.toLatin1().constData())->toolTip();
             QCOMPARE(hint, address.hint);
             QVERIFY(!hint.contains(QLatin1String("mailto:")));
+        }
+    }
+}
+
+void AboutWindowTest::theKeyboardOpensEachAddressLine()
+{
+    GuiHarness gui;
+    TForm3* about = &gui.windows.about();
+    about->show();
+    QApplication::setActiveWindow(about);
+    QVERIFY(QTest::qWaitForWindowActive(about));
+    for (const auto& [name, address] : addressLines()) {
+        auto* line = gui.find<QLabel>(about, name.toLatin1().constData());
+        QVERIFY2(line->focusPolicy() & Qt::TabFocus, name.toLatin1().constData());
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+            gui.opener.opened.clear();
+            line->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(line, key);
+            QCOMPARE(gui.opener.opened, QStringList{address.target});
         }
     }
 }

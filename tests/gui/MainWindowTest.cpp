@@ -43,6 +43,7 @@ private slots:
     void theStampCaptionIsWhiteAndGreysOutWithItsList();
     void theKeyboardStartsOnTheModelAndItsRingFollowsEveryControl();
     void controlCharactersInADrivesNameShowAsEscapes();
+    void theSetButtonSaysWhyItCannotBePressed();
 };
 
 void MainWindowTest::settingQ5WithoutStampWritesTheFileAndConfirms()
@@ -367,6 +368,24 @@ void MainWindowTest::controlCharactersInADrivesNameShowAsEscapes()
     auto* drives = gui.find<QComboBox>(&gui.windows.main(), "ComboBox2");
     QCOMPARE(drives->itemText(0), QStringLiteral("/media/u/CAM\\nA/"));
     QCOMPARE(drives->itemText(1), QStringLiteral("/media/u/CAM A/ [CAM\\tA\\x01]"));
+}
+
+void MainWindowTest::theSetButtonSaysWhyItCannotBePressed()
+{
+    for (const std::uint16_t language : {std::uint16_t{1049}, std::uint16_t{1033}}) {
+        GuiHarness gui(language);
+        gui.tick();
+        const auto* set = gui.find<QPushButton>(&gui.windows.main(), "SetButton");
+        QVERIFY(!set->isEnabled());
+        QVERIFY(set->accessibleDescription().contains(language == 1033 ? "camera" : "камер"));
+        gui.probe.plug(gui.folder.path() + "/", "CAM");
+        gui.tick();
+        QVERIFY(set->isEnabled());
+        QCOMPARE(set->accessibleDescription(), QString());
+        gui.probe.unplug(gui.folder.path() + "/");
+        gui.tick();
+        QVERIFY(!set->accessibleDescription().isEmpty());
+    }
 }
 
 QTEST_MAIN(MainWindowTest)

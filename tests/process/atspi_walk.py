@@ -177,6 +177,28 @@ def check_window_role(title, window):
         fault(f"{title}: exposed as {role}, not frame")
 
 
+# 4. A window that is not shown says nothing, though its sample changes every second; the shown
+# main window is left out, as it has the keyboard and its clock.
+def check_hidden_windows_quiet(main_window, seconds=3):
+    from gi.repository import GLib
+    heard = []
+
+    def outside_main(event):
+        acc = event.source
+        while acc is not None and acc.getRole() != pyatspi.ROLE_APPLICATION:
+            if acc == main_window:
+                return
+            acc = acc.parent
+        heard.append(event.source.name or "")
+
+    pyatspi.Registry.registerEventListener(outside_main, "object:property-change:accessible-name")
+    GLib.timeout_add_seconds(seconds, pyatspi.Registry.stop)
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(outside_main, "object:property-change:accessible-name")
+    if heard:
+        fault(f"a hidden window changed names {len(heard)} times in {seconds} s, last '{heard[-1]}'")
+
+
 def check_window(title, window):
     nodes = shown_nodes(window)
     check_window_role(title, window)
@@ -280,6 +302,7 @@ def main():
         main_window = find_window(app, MAIN_WINDOW)
         print(f"main window '{main_window.name}'", flush=True)
         check_window("main window", main_window)
+        check_hidden_windows_quiet(main_window)
         stops = tab_round(main_window)
         # 5. For the record.
         print("tab order:")
