@@ -27,7 +27,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   e2fsprogs util-linux mount exfatprogs exfat-fuse
-  xvfb xauth xdotool fonts-dejavu-core ccache libpng-dev
+  xvfb xauth xdotool fonts-dejavu-core ccache libpng-dev clang-format-14
   dbus-daemon python3-dbusmock python3-pyatspi at-spi2-core
 )
 

@@ -110,7 +110,8 @@ void CopyListener::Private::accept(CopyListener* listener)
         auto peer = std::make_unique<Peer>(Peer{Descriptor(fd), {}, {}});
         peer->readable = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
         Peer* const heard = peer.get();
-        QObject::connect(heard->readable.get(), &QSocketNotifier::activated, listener, [this, heard] { listenTo(heard); });
+        QObject::connect(
+            heard->readable.get(), &QSocketNotifier::activated, listener, [this, heard] { listenTo(heard); });
         peers.push_back(std::move(peer));
     }
 }

@@ -36,7 +36,10 @@ using LocalMemory = std::unique_ptr<void, LocalFreer>;
 
 [[nodiscard]] Handle manualResetEvent() { return owned(::CreateEventW(nullptr, TRUE, FALSE, nullptr)); }
 
-[[nodiscard]] std::wstring pipePath(const QString& name) { return (QStringLiteral(R"(\\.\pipe\)") + name).toStdWString(); }
+[[nodiscard]] std::wstring pipePath(const QString& name)
+{
+    return (QStringLiteral(R"(\\.\pipe\)") + name).toStdWString();
+}
 
 [[nodiscard]] DWORD remainingMs(const QDeadlineTimer& deadline)
 {
@@ -194,8 +197,8 @@ void CopyListener::Private::hear(Instance* instance, DWORD moved)
         QByteArray said = answer(instance->heard.left(end + 1));
         instance->heard.remove(0, end + 1);
         if (!said.isEmpty())
-            (void)transfer(instance->pipe.get(), false, said.data(), static_cast<DWORD>(said.size()),
-                QDeadlineTimer(kAnswerMs));
+            (void)transfer(
+                instance->pipe.get(), false, said.data(), static_cast<DWORD>(said.size()), QDeadlineTimer(kAnswerMs));
     }
 }
 
@@ -205,7 +208,8 @@ void CopyListener::Private::drop(CopyListener* listener, Instance* instance)
     instance->notifier->setEnabled(false);
     instance->notifier.release()->deleteLater();
     std::erase_if(instances, [instance](const std::unique_ptr<Instance>& i) { return i.get() == instance; });
-    const bool someoneWaits = std::any_of(instances.begin(), instances.end(), [](const auto& i) { return !i->talking; });
+    const bool someoneWaits =
+        std::any_of(instances.begin(), instances.end(), [](const auto& i) { return !i->talking; });
     if (!someoneWaits && !openInstance(listener, false))
         qWarning("Later copies cannot reach this one: %s", qPrintable(error));
 }

@@ -27,14 +27,15 @@ std::string systemSettingsPath()
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString configFolder = userConfigFolder();
     // Paths are UTF-8 in the core on every platform, so no code page can lose a folder's name.
-    return settingsFilePath(QDir::toNativeSeparators(programFolder).toStdString(),
-        QDir::toNativeSeparators(configFolder).toStdString());
+    return settingsFilePath(
+        QDir::toNativeSeparators(programFolder).toStdString(), QDir::toNativeSeparators(configFolder).toStdString());
 }
 
 std::string systemSetCardsPath()
 {
     const QString folder = userStateFolder();
-    return folder.isEmpty() ? std::string() : QDir::toNativeSeparators(folder + QStringLiteral("/set-cards")).toStdString();
+    return folder.isEmpty() ? std::string()
+                            : QDir::toNativeSeparators(folder + QStringLiteral("/set-cards")).toStdString();
 }
 
 } // namespace zv

@@ -13,7 +13,7 @@ QString absoluteFolderOf(const char* variable)
 {
     const QString folder = qEnvironmentVariable(variable);
     return QDir::isAbsolutePath(folder) && QDir::cleanPath(folder) != QDir::rootPath() ? QDir::cleanPath(folder)
-                                                                                      : QString();
+                                                                                       : QString();
 }
 
 // $VARIABLE, else the home folder's `underHome`, else nothing.

@@ -13,11 +13,10 @@ namespace zv {
 
 struct AppContext;
 
-// The six windows, and the camera's answer and the own formats' window after them, built hidden in their fixed order and
-// then connected to each other. A window is built with the context alone and reaches no other
-// window while it is built, so no order of building can leave one unconnected: the only place
-// windows meet is connectWindows(), which takes them all complete. They are destroyed together,
-// in reverse order.
+// The six windows, and the camera's answer and the own formats' window after them, built hidden in their fixed order
+// and then connected to each other. A window is built with the context alone and reaches no other window while it is
+// built, so no order of building can leave one unconnected: the only place windows meet is connectWindows(), which
+// takes them all complete. They are destroyed together, in reverse order.
 class WindowSet final {
 public:
     explicit WindowSet(AppContext& context);

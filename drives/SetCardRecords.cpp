@@ -81,8 +81,8 @@ const SetCardRecord* SetCardRecords::find(std::string_view cardIdentity) const
 std::optional<CardAnswer> SetCardRecords::answer(
     std::string_view cardIdentity, const TimeFileOnCard& timeFile, const CardContents& now)
 {
-    const auto record = std::find_if(records_.begin(), records_.end(),
-        [&](const SetCardRecord& kept) { return kept.cardIdentity == cardIdentity; });
+    const auto record = std::find_if(
+        records_.begin(), records_.end(), [&](const SetCardRecord& kept) { return kept.cardIdentity == cardIdentity; });
     if (record == records_.end() || record->answered)
         return std::nullopt;
     CardAnswer answer{judgeReturningCard(*record, timeFile, now), *record};

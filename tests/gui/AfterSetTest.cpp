@@ -124,7 +124,8 @@ void AfterSetTest::ejectSaysTheCameraCanBeUnpluggedOrWhyNot()
                            "«Извлечь» ещё раз.")},
         {Outcome::Refused, {}, QStringLiteral("Система не позволила извлечь карту.")},
         {Outcome::NoService, {},
-            QStringLiteral("Здесь нечем извлечь карту: в системе нет службы UDisks2. Извлеките её в файловом менеджере.")},
+            QStringLiteral(
+                "Здесь нечем извлечь карту: в системе нет службы UDisks2. Извлеките её в файловом менеджере.")},
         {Outcome::NotFound, {}, QStringLiteral("Карты уже нет в системе: её отключили или извлекли.")},
         {Outcome::Failed, "Input/output error", QStringLiteral("Карту не удалось извлечь. Input/output error.")},
     };
@@ -172,9 +173,11 @@ void AfterSetTest::aCardPluggedAgainTellsOnceWhetherTheCameraTookTheTime()
             [](const std::string& card) {
                 fs::create_directories(card + "/DCIM/100MEDIA");
                 writeBytes(card + "/DCIM/100MEDIA/VID0001.AVI", "video");
-                fs::last_write_time(card + "/DCIM/100MEDIA/VID0001.AVI", fs::file_time_type::clock::now() + std::chrono::hours(1));
+                fs::last_write_time(
+                    card + "/DCIM/100MEDIA/VID0001.AVI", fs::file_time_type::clock::now() + std::chrono::hours(1));
             },
-            QStringLiteral("Камера записывала, но не прочитала файл TAG.txt. Проверьте модель и имя файла в настройках.")},
+            QStringLiteral(
+                "Камера записывала, но не прочитала файл TAG.txt. Проверьте модель и имя файла в настройках.")},
         {"was not switched on", [](const std::string&) {}, {}},
     };
     for (const auto& c : cases) {

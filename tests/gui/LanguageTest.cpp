@@ -38,8 +38,8 @@ constexpr Window kAllWindows[] = {
 const QWidget* windowOf(const GuiHarness& gui, Window window)
 {
     const WindowSet& set = gui.windows;
-    const std::array<const QWidget*, 6> windows = {&set.main(), &set.setConfirmation(), &set.about(),
-        &set.settings(), &set.userSettingsSaved(), &set.defaultsSaved()};
+    const std::array<const QWidget*, 6> windows = {&set.main(), &set.setConfirmation(), &set.about(), &set.settings(),
+        &set.userSettingsSaved(), &set.defaultsSaved()};
     return windows[static_cast<std::size_t>(window)];
 }
 
@@ -175,7 +175,8 @@ const std::vector<Translated>& translatedTexts()
         {W::UserSaved, {hint("EjectButton")}, "Безопасно извлечь карту камеры", "Safely remove the camera's card"},
         {W::DefaultsSaved, {hint("EjectButton")}, "Безопасно извлечь карту камеры", "Safely remove the camera's card"},
         {W::Settings, {caption("LeadLabel")}, "Опережение, с:", "Lead, s:"},
-        {W::Settings, {hint("LeadLabel"), hint("LeadSpin")}, "Сколько секунд пройдёт от нажатия кнопки до включения камеры",
+        {W::Settings, {hint("LeadLabel"), hint("LeadSpin")},
+            "Сколько секунд пройдёт от нажатия кнопки до включения камеры",
             "Seconds from pressing the button to switching the camera on"},
         {W::Settings, {caption("OwnFormatsButton")}, "Свои форматы…", "Own formats…"},
         {W::Settings, {hint("OwnFormatsButton")}, "Форматы файла времени для других камер",

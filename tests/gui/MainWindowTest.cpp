@@ -6,15 +6,15 @@
 #include "ui/main/Unit1.h"
 #include "ui/settings/Unit4.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimeEdit>
 
@@ -287,7 +287,8 @@ void MainWindowTest::aTickThatChangesNothingRepaintsNothing()
 void MainWindowTest::everyListOpensInItsOwnFontButNoneIsBuiltBeforeItOpens()
 {
     GuiHarness gui;
-    for (QWidget* window : {static_cast<QWidget*>(&gui.windows.main()), static_cast<QWidget*>(&gui.windows.settings())}) {
+    for (QWidget* window :
+        {static_cast<QWidget*>(&gui.windows.main()), static_cast<QWidget*>(&gui.windows.settings())}) {
         window->show();
         for (QComboBox* list : window->findChildren<QComboBox*>()) {
             QVERIFY2(list->findChild<QAbstractItemView*>() == nullptr, qPrintable(list->objectName()));
@@ -337,8 +338,8 @@ void MainWindowTest::theKeyboardStartsOnTheModelAndItsRingFollowsEveryControl()
             {"ComboBox3", "ComboBox2", "RefreshButton", "CheckBox1", "CheckBox2", "SetButton", "SettingsButton",
                 "AboutButton", "Image12"}}, // the stamp list and the pickers are disabled for MD80 and the clock
         {&gui.windows.settings(),
-            {"ModelList", "FileNameEdit", "DateSeparatorList", "TimeSeparatorList", "DateTimeSeparatorList",
-                "LeadSpin", "OwnFormatsButton", "SaveButton", "RestoreButton", "ExitButton", "AboutButton", "Image1"}},
+            {"ModelList", "FileNameEdit", "DateSeparatorList", "TimeSeparatorList", "DateTimeSeparatorList", "LeadSpin",
+                "OwnFormatsButton", "SaveButton", "RestoreButton", "ExitButton", "AboutButton", "Image1"}},
     };
     for (const auto& [window, order] : windows) {
         window->show();

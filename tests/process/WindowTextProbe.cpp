@@ -6,8 +6,8 @@
 #include "gui/WindowTexts.h"
 
 #include <QApplication>
-#include <QSaveFile>
 #include <QGenericPlugin>
+#include <QSaveFile>
 #include <QTextStream>
 #include <QTimer>
 

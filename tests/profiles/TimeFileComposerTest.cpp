@@ -1,6 +1,6 @@
 #include "profiles/TimeFileComposer.h"
-#include "profiles/ModelList.h"
 #include "profiles/DefaultProfiles.h"
+#include "profiles/ModelList.h"
 
 #include <gtest/gtest.h>
 

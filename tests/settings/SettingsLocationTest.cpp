@@ -12,7 +12,8 @@ using test::TempFolder;
 TEST(SettingsLocation, theProgramsOwnFilesLieBesideZentrikIniOrNowhere)
 {
     TempFolder folder;
-    EXPECT_EQ(besideSettingsFile(folder.file("Zentrik.ini"), "Zentrik-options.ini"), folder.file("Zentrik-options.ini"));
+    EXPECT_EQ(
+        besideSettingsFile(folder.file("Zentrik.ini"), "Zentrik-options.ini"), folder.file("Zentrik-options.ini"));
     EXPECT_EQ(besideSettingsFile("", "Zentrik-options.ini"), "");
 }
 

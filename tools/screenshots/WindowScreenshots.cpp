@@ -27,8 +27,8 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <functional>
 #include <cstdlib>
+#include <functional>
 
 using namespace zv;
 
@@ -97,8 +97,9 @@ bool saveOwnFormats(AppContext& context, const QString& path)
 {
     OwnFormatsWindow window(context);
     const auto startingPoints = ownFormatStartingPoints();
-    return saveWhileModal(
-        &window, path, [&] { (void)window.edit({startingPoints[0].format, startingPoints[1].format}); });
+    return saveWhileModal(&window, path, [&] {
+        (void)window.edit({startingPoints[0].format, startingPoints[1].format});
+    });
 }
 
 // The camera's two answers for a card set with MD80 and plugged in again.
@@ -106,8 +107,8 @@ bool saveCameraAnswers(CameraAnswerWindow& window, const QDir& out, const QStrin
 {
     const SetCardRecord record{"fs:1A2B-3C4D", "TAG.txt", "2026-12-09 14:30:00\r\n", 0, {}, "MD80", 0, false};
     bool saved = true;
-    for (const auto& [name, verdict] : {std::pair{"camera-took", CardVerdict::Taken},
-             std::pair{"camera-not-read", CardVerdict::RecordedButNotRead}})
+    for (const auto& [name, verdict] :
+        {std::pair{"camera-took", CardVerdict::Taken}, std::pair{"camera-not-read", CardVerdict::RecordedButNotRead}})
         saved = saveWhileModal(&window, out.filePath(QString::fromLatin1(name) + u'-' + suffix + ".png"),
                     [&] { window.showAnswer(verdict, record); }) &&
             saved;

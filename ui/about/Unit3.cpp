@@ -15,8 +15,7 @@ QString mailTo(const char* address) { return QStringLiteral("mailto:") + QString
 
 } // namespace
 
-TForm3::TForm3(AppContext& context)
-    : context_(context), ui_(std::make_unique<Ui::TForm3>())
+TForm3::TForm3(AppContext& context) : context_(context), ui_(std::make_unique<Ui::TForm3>())
 {
     ui_->setupUi(this);
     applyWindowLook(this, context_.pictures);

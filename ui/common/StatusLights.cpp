@@ -5,8 +5,7 @@
 
 namespace zv {
 
-StatusLights::StatusLights(const QPixmap& off, const QPixmap& on, QObject* parent)
-    : QObject(parent), off_(off), on_(on)
+StatusLights::StatusLights(const QPixmap& off, const QPixmap& on, QObject* parent) : QObject(parent), off_(off), on_(on)
 {
     timer_.setInterval(kStepMs);
     timer_.setTimerType(Qt::PreciseTimer);

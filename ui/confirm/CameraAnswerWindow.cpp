@@ -10,8 +10,8 @@ namespace {
 
 constexpr char kContext[] = "zv::CameraAnswerWindow";
 constexpr char kTaken[] = QT_TRANSLATE_NOOP("zv::CameraAnswerWindow", "Камера приняла время");
-constexpr char kNotRead[] = QT_TRANSLATE_NOOP("zv::CameraAnswerWindow",
-    "Камера записывала, но не прочитала файл %1. Проверьте модель и имя файла в настройках.");
+constexpr char kNotRead[] = QT_TRANSLATE_NOOP(
+    "zv::CameraAnswerWindow", "Камера записывала, но не прочитала файл %1. Проверьте модель и имя файла в настройках.");
 
 // The moment as the camera's file gave it, its lines on one line.
 QString writtenMoment(const std::string& bytes)

@@ -18,10 +18,9 @@ constexpr char kEjected[] = QT_TRANSLATE_NOOP("zv::TForm2", "Камеру мож
 constexpr char kBusy[] = QT_TRANSLATE_NOOP("zv::TForm2",
     "Карту сейчас извлечь нельзя: её файлы открыты в другой программе. Закройте их и нажмите «Извлечь» ещё раз.");
 constexpr char kRefused[] = QT_TRANSLATE_NOOP("zv::TForm2", "Система не позволила извлечь карту.");
-constexpr char kNoService[] = QT_TRANSLATE_NOOP("zv::TForm2",
-    "Здесь нечем извлечь карту: в системе нет службы UDisks2. Извлеките её в файловом менеджере.");
-constexpr char kNotFound[] =
-    QT_TRANSLATE_NOOP("zv::TForm2", "Карты уже нет в системе: её отключили или извлекли.");
+constexpr char kNoService[] = QT_TRANSLATE_NOOP(
+    "zv::TForm2", "Здесь нечем извлечь карту: в системе нет службы UDisks2. Извлеките её в файловом менеджере.");
+constexpr char kNotFound[] = QT_TRANSLATE_NOOP("zv::TForm2", "Карты уже нет в системе: её отключили или извлекли.");
 constexpr char kFailed[] = QT_TRANSLATE_NOOP("zv::TForm2", "Карту не удалось извлечь.");
 
 } // namespace
@@ -67,7 +66,8 @@ void TForm2::EjectButtonClick()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     eject_ = std::jthread([this, root = root_, &ejector = context().seams.ejector] {
         const CardEjector::Result result = ejector.eject(root);
-        QMetaObject::invokeMethod(this, [this, result] { ejected(result); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, result] { ejected(result); }, Qt::QueuedConnection);
     });
 }
 
@@ -83,10 +83,10 @@ void TForm2::ejected(const CardEjector::Result& result)
     }
     secondButton()->setEnabled(true);
     const char* reason = result.outcome == Outcome::Busy ? kBusy
-        : result.outcome == Outcome::Refused            ? kRefused
-        : result.outcome == Outcome::NoService          ? kNoService
-        : result.outcome == Outcome::NotFound           ? kNotFound
-                                                        : kFailed;
+        : result.outcome == Outcome::Refused             ? kRefused
+        : result.outcome == Outcome::NoService           ? kNoService
+        : result.outcome == Outcome::NotFound            ? kNotFound
+                                                         : kFailed;
     QString shown = text(reason);
     if (result.outcome == Outcome::Failed && !result.detail.empty())
         shown += QLatin1Char(' ') + QString::fromStdString(result.detail);

@@ -44,8 +44,8 @@ template <typename Work, typename Done> void CardAnswers::lookAt(const std::stri
 {
     const std::uint64_t id = ++nextLook_;
     Look& look = looks_.emplace_back(Look{id, root, {}});
-    look.thread = std::jthread(
-        [this, id, work = std::move(work), done = std::move(done)](const std::stop_token& stop) mutable {
+    look.thread =
+        std::jthread([this, id, work = std::move(work), done = std::move(done)](const std::stop_token& stop) mutable {
             auto result = work(stop);
             const bool stopped = stop.stop_requested();
             // Queued to this thread; dropped unread if the window goes first.

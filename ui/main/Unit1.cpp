@@ -25,8 +25,8 @@ namespace zv {
 
 namespace {
 
-constexpr char kNoCameraToSet[] = QT_TRANSLATE_NOOP("zv::TForm1",
-    "Нет камеры: подключите камеру и выберите её в списке, чтобы установить время.");
+constexpr char kNoCameraToSet[] =
+    QT_TRANSLATE_NOOP("zv::TForm1", "Нет камеры: подключите камеру и выберите её в списке, чтобы установить время.");
 
 } // namespace
 
@@ -42,10 +42,9 @@ TForm1::TForm1(AppContext& context)
     applyWindowLook(this, context_.pictures);
     ui_->Image12->setPixmap(context_.pictures.banner());
     ui_->Image12->setToolTip(QString::fromLatin1(maker::kWebAddress));
-    cameraPictures_.attach(
-        {ui_->CameraPicture0, ui_->CameraPicture1, ui_->CameraPicture2, ui_->CameraPicture3, ui_->CameraPicture4,
-            ui_->CameraPicture5, ui_->CameraPicture6, ui_->CameraPicture7, ui_->CameraPicture8, ui_->CameraPicture9,
-            ui_->CameraPictureOwn},
+    cameraPictures_.attach({ui_->CameraPicture0, ui_->CameraPicture1, ui_->CameraPicture2, ui_->CameraPicture3,
+                               ui_->CameraPicture4, ui_->CameraPicture5, ui_->CameraPicture6, ui_->CameraPicture7,
+                               ui_->CameraPicture8, ui_->CameraPicture9, ui_->CameraPictureOwn},
         context_.pictures);
     lights_.addStrip(unlitLamps(), litLamps());
 

@@ -214,9 +214,9 @@ void TForm4::showSample()
 
 void TForm4::setProfileControlsEnabled(bool enabled)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{ui_->FileNameEdit, ui_->Label4, ui_->Label2,
-             ui_->DateSeparatorList, ui_->Label5, ui_->TimeSeparatorList, ui_->Label6, ui_->DateTimeSeparatorList,
-             ui_->Label3})
+    for (QWidget* control :
+        std::initializer_list<QWidget*>{ui_->FileNameEdit, ui_->Label4, ui_->Label2, ui_->DateSeparatorList,
+            ui_->Label5, ui_->TimeSeparatorList, ui_->Label6, ui_->DateTimeSeparatorList, ui_->Label3})
         changeOnly::setEnabled(control, enabled);
 }
 

@@ -4,9 +4,9 @@
 // also runs under an English one (1252, which has no Cyrillic).
 #include "common/TempFolder.h"
 #include "drives/DriveQueries.h"
-#include "fakes/FakeDriveProbe.h"
 #include "drives/RemovableDriveList.h"
 #include "drives/TimeFileWriter.h"
+#include "fakes/FakeDriveProbe.h"
 
 #include <gtest/gtest.h>
 
