@@ -1,5 +1,7 @@
 #include "drives/BlockDevice_linux.h"
 
+#include "common/AsciiText.h"
+
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -113,17 +115,6 @@ std::optional<std::string> publishedProperty(const std::string& devRoot, const s
     return propertyFromUdevDatabase(fs::path(udevRoot) / "data" / ("b" + deviceNumber(major, minor)), property);
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 BlockDeviceFacts readBlockDeviceFacts(const std::string& sysRoot, std::uint32_t major, std::uint32_t minor)
@@ -165,9 +156,9 @@ std::string decodeUdevEscapes(std::string_view text)
     decoded.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const bool isEscape = text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x' &&
-            hexValue(text[i + 2]) >= 0 && hexValue(text[i + 3]) >= 0;
+            hexDigitValue(text[i + 2]) >= 0 && hexDigitValue(text[i + 3]) >= 0;
         if (isEscape) {
-            decoded += static_cast<char>(hexValue(text[i + 2]) * 16 + hexValue(text[i + 3]));
+            decoded += static_cast<char>(hexDigitValue(text[i + 2]) * 16 + hexDigitValue(text[i + 3]));
             i += 3;
         } else {
             decoded += text[i];

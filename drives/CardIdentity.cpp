@@ -1,5 +1,6 @@
 #include "drives/CardIdentity.h"
 
+#include "common/AsciiText.h"
 #include "drives/PercentEscape.h"
 
 #include <algorithm>
@@ -9,21 +10,11 @@ namespace zv {
 
 namespace {
 
-std::string_view trimmed(std::string_view text)
-{
-    constexpr std::string_view kBlanks = " \t\r\n";
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 // The same id in either case is the same id: "1234-abcd" and "1234-ABCD".
 std::string upperAscii(std::string_view text)
 {
     std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-        [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    std::transform(out.begin(), out.end(), out.begin(), asciiUpper);
     return out;
 }
 
@@ -36,7 +27,7 @@ bool identifiesSomething(std::string_view id)
 
 std::string cardIdentity(std::string_view fileSystemId, std::string_view label, std::optional<std::uint64_t> totalBytes)
 {
-    const std::string_view id = trimmed(fileSystemId);
+    const std::string_view id = trimmed(fileSystemId, " \t\r\n");
     if (identifiesSomething(id))
         return "fs:" + percentEscaped(upperAscii(id));
     if (totalBytes && *totalBytes > 0)

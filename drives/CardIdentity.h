@@ -16,7 +16,7 @@ namespace zv {
 [[nodiscard]] std::string cardIdentity(
     std::string_view fileSystemId, std::string_view label, std::optional<std::uint64_t> totalBytes);
 
-// A volume serial number written as udev writes a FAT file system's UUID: 0x1234ABCD is
+// A volume serial number written as udev writes a FAT file system's UUID and Windows shows it: 0x1234ABCD is
 // "1234-ABCD".
 [[nodiscard]] std::string volumeSerialText(std::uint32_t serial);
 

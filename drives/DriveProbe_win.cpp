@@ -1,6 +1,7 @@
 #include "drives/DriveProbe.h"
 
 #include "common/WideText_win.h"
+#include "drives/CardIdentity.h"
 
 #include <array>
 #include <windows.h>
@@ -37,19 +38,6 @@ int letterIndexOf(const std::string& root)
     if (letter >= 'a' && letter <= 'z')
         return letter - 'a';
     return -1;
-}
-
-// The serial number as Windows shows it ("1A2B-3C4D"): a new one with every format.
-std::string serialText(DWORD serial)
-{
-    constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text = "0000-0000";
-    for (int nibble = 0, at = 8; nibble < 8; ++nibble, --at) {
-        if (at == 4)
-            --at;
-        text[static_cast<std::size_t>(at)] = kDigits[(serial >> (4 * nibble)) & 0xF];
-    }
-    return text;
 }
 
 DriveType asDriveType(UINT code)
@@ -103,7 +91,7 @@ public:
         out.maxComponentLength = maxComponentLength;
         out.fileSystemFlags = fileSystemFlags;
         out.identity = serialNumber;
-        out.fileSystemId = serialText(serialNumber);
+        out.fileSystemId = volumeSerialText(serialNumber);
         return true;
     }
 

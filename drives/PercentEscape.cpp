@@ -1,5 +1,7 @@
 #include "drives/PercentEscape.h"
 
+#include "common/AsciiText.h"
+
 #include <array>
 
 namespace zv {
@@ -8,17 +10,6 @@ namespace {
 
 constexpr std::array<char, 16> kHexDigits = {
     '0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
-
-std::optional<int> hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return std::nullopt;
-}
 
 } // namespace
 
@@ -50,11 +41,11 @@ std::optional<std::string> percentUnescaped(std::string_view text)
         }
         if (i + 2 >= text.size())
             return std::nullopt;
-        const auto high = hexValue(text[i + 1]);
-        const auto low = hexValue(text[i + 2]);
-        if (!high || !low)
+        const int high = hexDigitValue(text[i + 1]);
+        const int low = hexDigitValue(text[i + 2]);
+        if (high < 0 || low < 0)
             return std::nullopt;
-        out += static_cast<char>(*high * 16 + *low);
+        out += static_cast<char>(high * 16 + low);
         i += 2;
     }
     return out;

@@ -1,5 +1,6 @@
 #include "profiles/OwnFormat.h"
 
+#include "common/AsciiText.h"
 #include "common/TextEncoding.h"
 #include "profiles/CameraModels.h"
 
@@ -9,8 +10,6 @@
 namespace zv {
 
 namespace {
-
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b)
 {

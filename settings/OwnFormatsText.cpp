@@ -1,5 +1,7 @@
 #include "settings/OwnFormatsText.h"
 
+#include "common/AsciiText.h"
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -42,17 +44,6 @@ void appendEntry(std::string& out, std::string_view key, std::string_view value)
     out.append(kLineEnd);
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // What a backslash before `kind` stands for, \xHH aside.
 std::optional<char> escapedByte(char kind)
 {
@@ -87,9 +78,9 @@ std::optional<std::string_view> unescapeInto(std::string_view value, std::string
         if (const auto escaped = escapedByte(kind)) {
             out += *escaped;
             ++at;
-        } else if (kind == 'x' && at + 3 < value.size() && hexValue(value[at + 2]) >= 0 &&
-            hexValue(value[at + 3]) >= 0) {
-            out += static_cast<char>(hexValue(value[at + 2]) * 16 + hexValue(value[at + 3]));
+        } else if (kind == 'x' && at + 3 < value.size() && hexDigitValue(value[at + 2]) >= 0 &&
+            hexDigitValue(value[at + 3]) >= 0) {
+            out += static_cast<char>(hexDigitValue(value[at + 2]) * 16 + hexDigitValue(value[at + 3]));
             at += 3;
         } else {
             return "bad escape";

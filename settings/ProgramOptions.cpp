@@ -1,5 +1,6 @@
 #include "settings/ProgramOptions.h"
 
+#include "common/AsciiText.h"
 #include "common/AtomicFile.h"
 #include "common/CappedFile.h"
 #include "common/Paths.h"
@@ -16,15 +17,6 @@ constexpr std::string_view kLeadSecondsKey = "LeadSeconds";
 
 // A few lines of options take a few dozen bytes; a longer file is damaged or no file of ours.
 constexpr std::size_t kMostBytesRead = 16 * 1024;
-
-std::string_view trimmed(std::string_view text)
-{
-    constexpr std::string_view kBlanks = " \t";
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 // Digits only: no sign, no spaces inside, no fraction, nothing after.
 std::optional<int> plainNumberIn(std::string_view text, int least, int most)
