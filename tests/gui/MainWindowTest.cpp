@@ -44,6 +44,7 @@ private slots:
     void theKeyboardStartsOnTheModelAndItsRingFollowsEveryControl();
     void controlCharactersInADrivesNameShowAsEscapes();
     void theSetButtonSaysWhyItCannotBePressed();
+    void theChosenOwnFormatStaysChosenWhileOthersChange();
 };
 
 void MainWindowTest::settingQ5WithoutStampWritesTheFileAndConfirms()
@@ -386,6 +387,37 @@ void MainWindowTest::theSetButtonSaysWhyItCannotBePressed()
         gui.probe.unplug(gui.folder.path() + "/");
         gui.tick();
         QVERIFY(!set->accessibleDescription().isEmpty());
+    }
+}
+
+void MainWindowTest::theChosenOwnFormatStaysChosenWhileOthersChange()
+{
+    const auto formats = [](std::initializer_list<const char*> names) {
+        std::vector<OwnFormat> out;
+        for (const char* name : names)
+            out.push_back({name, "time.txt", "{year}{month}{day}", LineBreak::CrLf, true});
+        return out;
+    };
+    GuiHarness gui;
+    auto* models = gui.find<QComboBox>(&gui.windows.main(), "ComboBox3");
+    auto* settingsModels = gui.find<QComboBox>(&gui.windows.settings(), "ModelList");
+    QVERIFY(gui.windows.settings().keepOwnFormats(formats({"A", "B", "C"})));
+    choose(models, kModelCount + 2); // C
+    const struct {
+        std::vector<OwnFormat> after;
+        int chosenRow;
+        const char* chosenName;
+    } steps[] = {
+        {formats({"B", "C"}), kModelCount + 1, "C"}, // one above it removed
+        {formats({"B", "D"}), kModelCount + 1, "D"}, // renamed in place
+        {formats({"D", "B"}), kModelCount, "D"}, // moved
+        {formats({"B"}), 0, "MD80"}, // itself removed: the first model
+    };
+    for (const auto& step : steps) {
+        QVERIFY(gui.windows.settings().keepOwnFormats(step.after));
+        QCOMPARE(models->currentIndex(), step.chosenRow);
+        QCOMPARE(models->currentText(), QString::fromLatin1(step.chosenName));
+        QCOMPARE(settingsModels->currentIndex(), step.chosenRow);
     }
 }
 

@@ -35,9 +35,16 @@ void DropDownList::setRowsAfter(int fixedRows, const QStringList& extra)
         now << itemText(row);
     if (now == extra)
         return;
+    // The chosen extra row by its name: one above it may be gone. Renamed in place, it keeps its row.
+    const int chosen = currentIndex() - fixedRows;
+    int kept = chosen < 0 ? chosen : static_cast<int>(extra.indexOf(now.value(chosen)));
+    if (kept < 0 && chosen >= 0 && extra.size() == now.size())
+        kept = chosen;
     while (count() > fixedRows)
         removeItem(count() - 1);
     addItems(extra);
+    if (chosen >= 0)
+        setCurrentIndex(kept < 0 ? -1 : fixedRows + kept);
 }
 
 void DropDownList::showPopup()

@@ -23,8 +23,9 @@ public:
 
     void showPopup() override;
 
-    // Keeps the first `fixedRows` items and puts `extra` after them, as they are; a chosen row
-    // that is gone leaves no row chosen. Touches nothing when the items are already these.
+    // Keeps the first `fixedRows` items and puts `extra` after them, as they are. A chosen extra
+    // row stays chosen where it now stands (renamed, where it stood); one that is gone leaves no
+    // row chosen. Touches nothing when the items are already these.
     void setRowsAfter(int fixedRows, const QStringList& extra);
 
 protected:

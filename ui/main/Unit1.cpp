@@ -343,11 +343,13 @@ void TForm1::showOwnFormats()
     QStringList names;
     for (const OwnFormat& format : context_.values.ownFormats.formats())
         names << QString::fromStdString(format.name);
+    const ModelIndex before = modelRow();
     ui_->ComboBox3->setRowsAfter(kModelCount, names);
-    if (modelRow() == kNoModel) {
+    if (modelRow() == kNoModel)
         setModelRow(0);
-        ComboBox3Change(0);
-    }
+    // The chosen format moved up, went, or changed its use of the time stamp: both windows follow.
+    if (modelRow() != before || isOwnFormat(modelRow()))
+        ComboBox3Change(modelRow());
 }
 
 void TForm1::RefreshButtonClick() { UpdateFDD(); }
