@@ -1,6 +1,7 @@
 // The main window as a camera owner uses it: plug a card, choose the model and the time
 // stamp, choose the moment, press set.
 #include "GuiHarness.h"
+#include "SystemCodePage.h"
 
 #include "profiles/DefaultProfiles.h"
 #include "ui/main/Unit1.h"
@@ -45,6 +46,7 @@ private slots:
     void controlCharactersInADrivesNameShowAsEscapes();
     void theSetButtonSaysWhyItCannotBePressed();
     void theChosenOwnFormatStaysChosenWhileOthersChange();
+    void anOwnFormatIsWrittenInTheSystemsTextWithItsLineBreaks();
 };
 
 void MainWindowTest::settingQ5WithoutStampWritesTheFileAndConfirms()
@@ -419,6 +421,23 @@ void MainWindowTest::theChosenOwnFormatStaysChosenWhileOthersChange()
         QCOMPARE(models->currentText(), QString::fromLatin1(step.chosenName));
         QCOMPARE(settingsModels->currentIndex(), step.chosenRow);
     }
+}
+
+void MainWindowTest::anOwnFormatIsWrittenInTheSystemsTextWithItsLineBreaks()
+{
+    GuiHarness gui;
+    TForm1* main = &gui.windows.main();
+    QVERIFY(gui.windows.settings().keepOwnFormats({{"Брелок", "tag.txt",
+        "Дата\n{day}.{month}.{year}\n{hour}:{minute}:{second} {stamp}", LineBreak::CrLf, false}}));
+    gui.probe.plug(gui.folder.path() + "/", "CAM");
+    choose(gui.find<QComboBox>(main, "ComboBox3"), kModelCount);
+    choose(gui.find<QComboBox>(main, "ComboBox4"), 1); // НЕТ
+    gui.tick();
+    const auto seen =
+        closingModals([&] { QTest::mouseClick(gui.find<QPushButton>(main, "SetButton"), Qt::LeftButton); });
+    QCOMPARE(seen.size(), std::size_t{1});
+    QCOMPARE(seen[0].objectName, QStringLiteral("TForm2"));
+    QCOMPARE(readBytes(gui.folder.file("tag.txt")), storedBytes("Дата") + "\r\n02.10.2012\r\n14:24:32 N");
 }
 
 QTEST_MAIN(MainWindowTest)

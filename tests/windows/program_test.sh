@@ -6,6 +6,7 @@
 #   * the first start shows the main window and writes Zentrik.ini beside the .exe, 70 lines;
 #   * set writes M:\TAG.txt with the exact line and shows the confirmation;
 #   * Q5 with "НЕТ" writes M:\TIMERSET.txt exactly;
+#   * the 808 #8 own format, added from its starting point, writes M:\tag.txt's three lines;
 #   * a second copy hands over to the first and ends; a copy ended hard does not stop the next;
 #   * under en_US, too, the card is listed and set writes to it;
 #   * the command line: `list` shows M: and its label, `set --drive M: --model MD80` writes
@@ -111,13 +112,35 @@ choose_row $((mx + 100)) $((my + 216)) 1 # ComboBox4: "ДА" down to "НЕТ"
 read -r before after < <(press_set "$mx" "$my")
 expect_time_file "$card/TIMERSET.txt" "+%Y%m%d%H%M%S N" "$before" "$after"
 
-if [ -n "$shots" ]; then
-    click_at $((mx + 293)) $((my + 87)) # the settings button
-    if read -r settings _ < <(wait_window 5 400 526); then
-        import -window "$settings" "$shots/windows-settings-ru.png"
+# An own format: the 808 #8 key-chain's three lines from their starting point, added through
+# the settings window, chosen after the ten and set to M:.
+click_at $((mx + 293)) $((my + 87)) # the settings button
+if read -r settings sx sy < <(wait_window 5 400 526); then
+    [ -n "$shots" ] && import -window "$settings" "$shots/windows-settings-ru.png"
+    click_at $((sx + 326)) $((sy + 439)) # own formats…
+    if read -r _ fx fy < <(wait_window 5 600 445); then
+        click_at $((fx + 53)) $((fy + 424)) # add: the starting points
+        xdotool key Down Return
+        sleep 0.3
+        click_at $((fx + 447)) $((fy + 424)) # save
+        wait_until 10 eval '! window_of_size 600 445 >/dev/null' || fail "the own formats window stayed"
+        click_at $((sx + 293)) $((sy + 87)) # back to the main window
+        grep -qF "file=tag.txt" "$work/program/Zentrik-formats.ini" 2>/dev/null ||
+            fail "the own format was not kept beside the .exe"
+        choose_row $((mx + 100)) $((my + 146)) 5 # ComboBox3: Q5 down to the own format
+        rm -f "$card/tag.txt"
+        read -r before after < <(press_set "$mx" "$my")
+        expected=""
+        for ((t = before; t <= after; t++)); do
+            [ "$(od -An -c "$card/tag.txt" 2>/dev/null)" = "$(printf '[date]\r\n%s\r\n%s\r\n' \
+                "$(date -d "@$t" +%Y/%m/%d)" "$(date -d "@$t" +%H:%M:%S)" | od -An -c)" ] && expected=$t
+        done
+        [ -n "$expected" ] || fail "unexpected tag.txt: $(od -c "$card/tag.txt" 2>&1 | head -n 4)"
     else
-        fail "the settings window did not open"
+        fail "the own formats window did not open"
     fi
+else
+    fail "the settings window did not open"
 fi
 
 # A second copy hands over to the first and ends.
