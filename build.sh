@@ -24,7 +24,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   e2fsprogs util-linux mount exfatprogs exfat-fuse
   xvfb xauth xdotool fonts-dejavu-core ccache libpng-dev clang-format-14
@@ -62,17 +62,19 @@ as_root() {
   fi
 }
 
-# deps SET: installs what SET needs (test, package, windows, windows-program, windows-package).
+# deps SET: installs what SET needs (test, package, screenshots, bench, windows, windows-program,
+# windows-package).
 deps() {
   case "${1:-test}" in
   test) install_missing_packages "${PACKAGES[@]}" ;;
   package) install_missing_packages "${PACKAGES[@]}" "${PACKAGE_TOOLS[@]}" ;;
   screenshots) install_missing_packages "${PACKAGES[@]}" fonts-liberation ;;
+  bench) install_missing_packages "${PACKAGES[@]}" libbenchmark-dev ;; # the benchmarks alone need it
   windows) install_missing_packages "${WINDOWS_PACKAGES[@]}" ;;
   windows-program) install_missing_packages "${WINDOWS_PROGRAM_PACKAGES[@]}" ;;
   windows-package) install_missing_packages "${WINDOWS_PROGRAM_PACKAGES[@]}" nsis ;;
   *)
-    echo "build.sh: no package set '$1' (test, package, screenshots, windows, windows-program, windows-package)" >&2
+    echo "build.sh: no package set '$1' (test, package, screenshots, bench, windows, windows-program, windows-package)" >&2
     exit 2
     ;;
   esac
@@ -226,7 +228,7 @@ case "$command" in
     if compgen -G 'build-fuzz/*.failed' >/dev/null; then exit 1; fi
     ;;
   bench)
-    deps test
+    deps bench
     configure_and_build release
     ctest --preset bench
     ;;
