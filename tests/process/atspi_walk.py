@@ -83,6 +83,7 @@ class Node:
         self.path = path  # child indices from the window: tells ancestors apart
         self.role = acc.getRoleName()
         self.name = acc.name or ""
+        self.description = acc.description or ""
         states = acc.getState()
         self.focusable = states.contains(pyatspi.STATE_FOCUSABLE)
         self.focused = states.contains(pyatspi.STATE_FOCUSED)
@@ -148,10 +149,15 @@ def find_window(app, size):
 
 
 # 1. Every control in reach of the keyboard is called something.
+# Nor is a name said twice where screen readers repeat it: a radio button's label is read as
+# the name of its group, before the button's own; a link's description after its name.
 def check_names(title, nodes):
     for node in nodes:
         if node.focusable and node.role in OPERABLE and not node.spoken():
             fault(f"{title}: a {node.role} at {node.box[0]},{node.box[1]} has no name")
+        again = {"radio button": node.labels, "link": [node.description]}.get(node.role, [])
+        if node.name and any(plain(node.name) == plain(text) for text in again):
+            fault(f"{title}: the {node} says its name twice")
 
 
 def near(a, b):  # overlapping or at most 1 pixel apart
@@ -276,6 +282,10 @@ def check_tab_round(stops, language):
             fault(f"the tab round never reaches the {what} '{name}'")
         elif stop.role != role:
             fault(f"the {what} '{name}' is a {stop.role}, not a {role}")
+    # Over AT-SPI a list's row is found nowhere but in its description.
+    for stop in stops:
+        if stop.role == "combo box" and plain(stop.description) != plain(stop.name):
+            fault(f"the list {stop} tells '{stop.description}', not its row '{stop.name}'")
     pickers = [s for s in stops if s.role in PICKERS]
     if len(pickers) < 2:
         fault(f"the tab round reaches {len(pickers)} of the two date and time pickers")

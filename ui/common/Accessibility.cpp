@@ -73,7 +73,19 @@ public:
         QString text = QAccessibleWidget::text(kind);
         if (kind == QAccessible::Name && text.isEmpty()) // a picture: what it opens
             text = widget()->toolTip();
+        if (kind == QAccessible::Description && text == this->text(QAccessible::Name))
+            return {}; // the hint that names a picture is not read again
         return text;
+    }
+
+    // A moment option's caption is its name. Told as a label too, screen readers read it first
+    // as the name of a group the option belongs to, and so say it twice.
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override
+    {
+        auto all = QAccessibleWidget::relations(match);
+        if (role() == QAccessible::RadioButton)
+            all.removeIf([](const auto& relation) { return relation.second & QAccessible::Label; });
+        return all;
     }
 
     QStringList actionNames() const override { return {pressAction()}; }

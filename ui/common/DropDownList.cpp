@@ -1,12 +1,26 @@
 #include "ui/common/DropDownList.h"
 
+#include "ui/common/AssistiveText.h"
+
+#include <QAbstractItemModel>
 #include <QEvent>
 
 namespace zv {
 
 DropDownList::DropDownList(QWidget* parent) : QComboBox(parent)
 {
-    connect(this, &QComboBox::currentIndexChanged, this, [this](int row) { row_ = row; });
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int row) {
+        row_ = row;
+        tellRow();
+    });
+    // A form names its rows after adding them, and the drive list renames a row in place.
+    connect(model(), &QAbstractItemModel::dataChanged, this, &DropDownList::tellRow);
+}
+
+void DropDownList::tellRow()
+{
+    if (listsTellTheirRowAsDescription() && accessibleDescription() != currentText())
+        setAccessibleDescription(currentText());
 }
 
 void DropDownList::select(int row)

@@ -32,6 +32,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void tellRow();
     int row_ = -1;
     bool popupBuilt_ = false;
 };

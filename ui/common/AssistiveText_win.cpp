@@ -1,0 +1,7 @@
+#include "ui/common/AssistiveText.h"
+
+namespace zv {
+
+bool listsTellTheirRowAsDescription() { return false; }
+
+} // namespace zv
