@@ -44,6 +44,16 @@ std::vector<ModalSeen> setAndThen(GuiHarness& gui, const std::function<void(QWid
     return seen;
 }
 
+// Plugs the card in again and waits until it has been looked over, on its threads, and any
+// answer given.
+void plugAndWaitForTheLook(GuiHarness& gui, const std::string& card)
+{
+    gui.probe.plug(card + "/", "CAM", DriveType::Removable, 7);
+    gui.tick();
+    const CardAnswers& answers = gui.windows.main().cardAnswers();
+    QTRY_VERIFY_WITH_TIMEOUT(!answers.looking(), 20000);
+}
+
 } // namespace
 
 class AfterSetTest : public QObject {
@@ -187,16 +197,13 @@ void AfterSetTest::aCardPluggedAgainTellsOnceWhetherTheCameraTookTheTime()
         gui.probe.plug(card + "/", "CAM", DriveType::Removable, 7);
         gui.tick();
         setAndThen(gui);
-        QTRY_VERIFY(fs::exists(gui.folder.path() + "/state/set-cards")); // remembered once looked over
+        QTRY_VERIFY_WITH_TIMEOUT(
+            fs::exists(gui.folder.path() + "/state/set-cards"), 20000); // remembered once looked over
 
         gui.probe.unplug(card + "/");
         gui.tick();
         c.did(card);
-        std::vector<ModalSeen> seen = closingModals([&] {
-            gui.probe.plug(card + "/", "CAM", DriveType::Removable, 7);
-            gui.tick();
-            QTest::qWait(300); // the card is looked over on a thread of its own
-        });
+        std::vector<ModalSeen> seen = closingModals([&] { plugAndWaitForTheLook(gui, card); });
         QCOMPARE(seen.size(), c.told.isEmpty() ? std::size_t{0} : std::size_t{1});
         if (!c.told.isEmpty()) {
             QCOMPARE(seen[0].objectName, QStringLiteral("CameraAnswer"));
@@ -205,11 +212,7 @@ void AfterSetTest::aCardPluggedAgainTellsOnceWhetherTheCameraTookTheTime()
         // Plugged once more: the answer was given, so nothing is said again.
         gui.probe.unplug(card + "/");
         gui.tick();
-        seen = closingModals([&] {
-            gui.probe.plug(card + "/", "CAM", DriveType::Removable, 7);
-            gui.tick();
-            QTest::qWait(300);
-        });
+        seen = closingModals([&] { plugAndWaitForTheLook(gui, card); });
         QCOMPARE(seen.size(), std::size_t{0});
     }
 }
@@ -227,7 +230,7 @@ void AfterSetTest::aCardSetBeforeBringsBackItsModelAndStamp()
     choose(stamp, 1); // НЕТ
     gui.tick();
     setAndThen(gui);
-    QTRY_VERIFY(std::filesystem::exists(gui.folder.path() + "/state/set-cards"));
+    QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(gui.folder.path() + "/state/set-cards"), 20000);
 
     gui.probe.unplug(card);
     gui.tick();

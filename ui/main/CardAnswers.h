@@ -47,6 +47,9 @@ public:
     // open, which an eject must not meet.
     void release(const std::string& root);
 
+    // Whether a card is being looked at now: an answer may still come.
+    [[nodiscard]] bool looking() const { return !looks_.empty(); }
+
 signals:
     // `drive` is a card set before: recordOf(drive) now tells what was chosen for it.
     void recognised(const zv::DriveEntry& drive);

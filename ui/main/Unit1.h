@@ -56,6 +56,7 @@ public:
     void English_LANG_Form1();
 
     [[nodiscard]] StatusLights& lights() { return lights_; }
+    [[nodiscard]] const CardAnswers& cardAnswers() const { return cardAnswers_; }
     [[nodiscard]] LampStrip unlitLamps() const;
     [[nodiscard]] LampStrip litLamps() const;
 
