@@ -154,7 +154,7 @@ private:
                 return;
             }
             block.seen[k] = true;
-            takeSingle(block, static_cast<SingleKey>(k), std::move(value));
+            takeSingle(block, static_cast<SingleKey>(k), value);
             return;
         }
     }
@@ -171,7 +171,7 @@ private:
         block.format.templateText += value;
     }
 
-    static void takeSingle(Block& block, SingleKey key, std::string value)
+    static void takeSingle(Block& block, SingleKey key, std::string& value)
     {
         OwnFormat& format = block.format;
         switch (key) {
