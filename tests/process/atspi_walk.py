@@ -183,8 +183,9 @@ def check_window_role(title, window):
         fault(f"{title}: exposed as {role}, not frame")
 
 
-# 4. A window that is not shown says nothing, though its sample changes every second; the shown
-# main window is left out, as it has the keyboard and its clock.
+# 4. A window that is not shown says nothing, though its sample changes every second and it
+# follows the model chosen in the main window (a step down the list and back, meanwhile); the
+# shown main window is left out, as it has the keyboard and its clock.
 def check_hidden_windows_quiet(main_window, seconds=3):
     from gi.repository import GLib
     heard = []
@@ -197,12 +198,16 @@ def check_hidden_windows_quiet(main_window, seconds=3):
             acc = acc.parent
         heard.append(event.source.name or "")
 
-    pyatspi.Registry.registerEventListener(outside_main, "object:property-change:accessible-name")
+    kinds = ["object:property-change:accessible-name", "object:property-change:accessible-description",
+             "object:text-changed", "object:selection-changed"]
+    pyatspi.Registry.registerEventListener(outside_main, *kinds)
+    GLib.timeout_add(500, lambda: press("Down"))  # the model list has the keyboard
+    GLib.timeout_add(1500, lambda: press("Up"))
     GLib.timeout_add_seconds(seconds, pyatspi.Registry.stop)
     pyatspi.Registry.start()
-    pyatspi.Registry.deregisterEventListener(outside_main, "object:property-change:accessible-name")
+    pyatspi.Registry.deregisterEventListener(outside_main, *kinds)
     if heard:
-        fault(f"a hidden window changed names {len(heard)} times in {seconds} s, last '{heard[-1]}'")
+        fault(f"a hidden window told {len(heard)} changes in {seconds} s, last of '{heard[-1]}'")
 
 
 def check_window(title, window):

@@ -146,9 +146,55 @@ protected:
     }
 };
 
+// What a screen reader would hear of changes it cannot see: a window not shown follows the main
+// window's choices and its sample follows the clock, and a shadow copy follows its caption.
+bool isUnseenChange(const QAccessibleEvent* event)
+{
+    switch (event->type()) {
+    case QAccessible::NameChanged:
+    case QAccessible::DescriptionChanged:
+    case QAccessible::ValueChanged:
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged:
+    case QAccessible::Selection:
+    case QAccessible::SelectionAdd:
+    case QAccessible::SelectionRemove:
+    case QAccessible::SelectionWithin:
+        break;
+    default:
+        return false;
+    }
+    const auto* widget = qobject_cast<const QWidget*>(event->object());
+    if (widget == nullptr || widget->isWindow())
+        return false;
+    if (!widget->window()->isVisible())
+        return true;
+    for (; widget != nullptr && !widget->isWindow(); widget = widget->parentWidget())
+        if (isHidden(widget))
+            return true;
+    return false;
+}
+
+// Qt hands every change to this handler while one is installed, and to the system otherwise.
+void passOnSeenChanges(QAccessibleEvent* event)
+{
+    if (isUnseenChange(event))
+        return;
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(passOnSeenChanges);
+}
+
 } // namespace
 
-void installAccessibility() { QAccessible::installFactory(accessibleOf); }
+void installAccessibility()
+{
+    QAccessible::installFactory(accessibleOf);
+    QAccessible::installUpdateHandler(passOnSeenChanges);
+}
 
 void makeKeyboardActivated(QWidget* widget)
 {

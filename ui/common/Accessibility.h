@@ -10,7 +10,8 @@ namespace zv {
 //   `accessibleHidden` (the black copy under each coloured caption and clock value, the focus
 //   ring) is left out of it, so each text is read once;
 // * a control the form gives an `accessibleRole` is presented so: "radio" for the two moment
-//   options, which act as one choice; "link" for a picture or address line that opens a page.
+//   options, which act as one choice; "link" for a picture or address line that opens a page;
+// * a window that is not shown, and a hidden control, tell no changes.
 void installAccessibility();
 
 // The picture or address line `widget` opens a page when activated: it takes the keyboard's

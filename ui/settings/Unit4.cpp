@@ -97,7 +97,6 @@ void TForm4::FormCreate()
     setTagEnabled(hasTimeStamp(context_.values, model()));
     showCameraPicture(model());
     ui_->ModelList->setFocus();
-    ui_->Label10->setAccessibleName(ui_->Label9->text()); // built hidden
 }
 
 void TForm4::English_LANG_Form4()
@@ -179,20 +178,6 @@ void TForm4::bringForward()
     show();
     raise();
     activateWindow();
-}
-
-// Hidden, the window tells a screen reader nothing: the sample, which changes every second,
-// answers by a fixed name while the window is away.
-void TForm4::showEvent(QShowEvent* event)
-{
-    ui_->Label10->setAccessibleName(QString());
-    QWidget::showEvent(event);
-}
-
-void TForm4::hideEvent(QHideEvent* event)
-{
-    ui_->Label10->setAccessibleName(ui_->Label9->text());
-    QWidget::hideEvent(event);
 }
 
 void TForm4::showSample()

@@ -69,10 +69,6 @@ signals:
     void ownFormatsAsked(); // the owner wants to edit the own formats
     void ownFormatsChanged(); // the own formats changed: every model list follows
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
 private:
     void FormCreate();
     void connectControls();
