@@ -99,13 +99,14 @@ public:
     void takeLine(std::string_view line)
     {
         if (line == kBlockStart) {
-            if (block_)
+            if (inBlock_)
                 skipBlock("cut short: no [end]");
-            block_.emplace();
-            block_->number = ++blocksSeen_;
+            block_ = Block{};
+            block_.number = ++blocksSeen_;
+            inBlock_ = true;
             return;
         }
-        if (!block_)
+        if (!inBlock_)
             return; // headings, blank lines and whatever a later version puts between blocks
         if (line == kBlockEnd) {
             endBlock();
@@ -118,7 +119,7 @@ public:
 
     OwnFormatsRead finish()
     {
-        if (block_)
+        if (inBlock_)
             skipBlock("cut short: no [end]");
         return std::move(read_);
     }
@@ -134,7 +135,7 @@ private:
 
     void takeEntry(std::string_view key, std::string_view rawValue)
     {
-        Block& block = *block_;
+        Block& block = block_;
         if (!block.damage.empty())
             return;
         std::string value;
@@ -198,8 +199,8 @@ private:
 
     void endBlock()
     {
-        Block block = std::move(*block_);
-        block_.reset();
+        inBlock_ = false;
+        Block block = std::move(block_);
         if (!block.damage.empty()) {
             report(block.number, block.damage);
             return;
@@ -215,14 +216,17 @@ private:
 
     void skipBlock(std::string_view reason)
     {
-        report(block_->number, reason);
-        block_.reset();
+        report(block_.number, reason);
+        inBlock_ = false;
     }
 
     void report(std::size_t block, std::string_view reason) { read_.problems.push_back({block, std::string(reason)}); }
 
     OwnFormatsRead read_;
-    std::optional<Block> block_;
+    // The block being read. A plain member, not an optional: GCC 12 at -O3 takes an optional's
+    // strings for uninitialised and stops a build with -Werror.
+    Block block_;
+    bool inBlock_ = false;
     std::size_t blocksSeen_ = 0;
 };
 
