@@ -166,19 +166,25 @@ void giveFixedPitch(QWidget* window)
 
 } // namespace
 
-OwnFormatsWindow::OwnFormatsWindow(AppContext& context)
-    : context_(context), ui_(std::make_unique<Ui::OwnFormatsWindow>())
+OwnFormatsWindow::OwnFormatsWindow(AppContext& context) : context_(context)
 {
+    setModal(true);
+    sampleTimer_.setInterval(kSampleCheckMs);
+}
+
+// Built when first opened: most owners never open it, and its controls' code stays out of
+// every start's memory until then.
+void OwnFormatsWindow::buildForm()
+{
+    ui_ = std::make_unique<Ui::OwnFormatsWindow>();
     ui_->setupUi(this);
     applyWindowLook(this, context_.pictures);
-    setModal(true);
     giveFixedPitch(this);
     if (context_.isEnglish()) {
         const EnglishTexts english(context_.english);
         ui_->retranslateUi(this);
     }
     buildAddMenu();
-    sampleTimer_.setInterval(kSampleCheckMs);
     connectControls();
 }
 
@@ -214,6 +220,8 @@ void OwnFormatsWindow::buildAddMenu()
 
 std::optional<std::vector<OwnFormat>> OwnFormatsWindow::edit(const std::vector<OwnFormat>& formats)
 {
+    if (!ui_)
+        buildForm();
     formats_ = formats;
     showList();
     ui_->FormatList->setCurrentRow(formats_.empty() ? -1 : 0);

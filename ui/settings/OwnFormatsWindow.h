@@ -36,6 +36,7 @@ public:
     [[nodiscard]] std::optional<std::vector<OwnFormat>> edit(const std::vector<OwnFormat>& formats);
 
 private:
+    void buildForm();
     void connectControls();
     void buildAddMenu();
     void showList();
@@ -60,7 +61,7 @@ private:
     void SampleTimerTick();
 
     AppContext& context_;
-    std::unique_ptr<Ui::OwnFormatsWindow> ui_;
+    std::unique_ptr<Ui::OwnFormatsWindow> ui_; // from the first edit() on
     QMenu* addMenu_ = nullptr; // owned by the window
     QTimer sampleTimer_;
     std::vector<OwnFormat> formats_;
