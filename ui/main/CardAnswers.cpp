@@ -66,18 +66,20 @@ void CardAnswers::remember(const DriveEntry& drive, const std::string& fileName,
         return;
     SetCardRecord record{{}, fileName, bytes, now_(), {}, modelKey, stampRow, false};
     const std::string key = driveKey(drive);
+    setWhileShown_.insert(key);
     lookAt(
         drive.rootPath,
         [drive, fileName](const std::stop_token& stop) {
             return std::make_pair(identityOf(drive), scanCard(drive.rootPath, fileName, stop));
         },
         // A look cut short by an eject still counts: the camera's taking the file tells all the same.
-        [this, key, record = std::move(record)](std::pair<std::string, CardContents> found, bool) mutable {
+        // What it saw of the card does not: a later full look would find older files "new".
+        [this, key, record = std::move(record)](std::pair<std::string, CardContents> found, bool stopped) mutable {
             if (found.first.empty())
                 return;
             identities_[key] = found.first;
             record.cardIdentity = std::move(found.first);
-            record.contentsAtSet = found.second;
+            record.contentsAtSet = stopped ? CardContents{} : found.second;
             if (records_.remember(std::move(record), now_()))
                 save();
         });
@@ -89,6 +91,7 @@ void CardAnswers::drivesShown(const std::vector<DriveEntry>& drives)
     for (const DriveEntry& drive : drives)
         shown.insert(driveKey(drive));
     const std::set<std::string> before = std::exchange(shown_, std::move(shown));
+    std::erase_if(setWhileShown_, [this](const std::string& key) { return !shown_.contains(key); });
     for (const DriveEntry& drive : drives) {
         if (!before.contains(driveKey(drive)))
             recognise(drive);
@@ -113,8 +116,11 @@ void CardAnswers::recognise(const DriveEntry& drive)
 
 void CardAnswers::identified(const DriveEntry& drive, const std::string& identity)
 {
+    // A card set while it is shown has not been to the camera: a look begun when it was plugged
+    // may end after the set, and must not ask it.
+    const std::string key = driveKey(drive);
     const SetCardRecord* record = records_.find(identity);
-    if (record == nullptr || !shown_.contains(driveKey(drive)))
+    if (record == nullptr || !shown_.contains(key) || setWhileShown_.contains(key))
         return;
     emit recognised(drive);
     if (!record->answered)

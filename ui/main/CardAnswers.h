@@ -77,6 +77,7 @@ private:
     SetCardRecords records_;
     std::map<std::string, std::string> identities_; // card identity by drive key, once read
     std::set<std::string> shown_; // the drive keys the list showed last
+    std::set<std::string> setWhileShown_; // shown keys of cards set since they were plugged in
     std::list<Look> looks_;
     std::uint64_t nextLook_ = 0;
 };
