@@ -172,6 +172,8 @@ private:
         block.format.templateText += value;
     }
 
+    // `value` by reference, not by value and moved: GCC 12 at -O3 takes the moved-in string for
+    // uninitialised, as it does an optional's, and stops a build with -Werror.
     static void takeSingle(Block& block, SingleKey key, std::string& value)
     {
         OwnFormat& format = block.format;
