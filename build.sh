@@ -154,9 +154,9 @@ prepare_wine() {
   ln -s "$WINEPREFIX/card" "$WINEPREFIX/dosdevices/m:"
   wine reg add 'HKLM\Software\Wine\Drives' /v m: /d floppy /f >/dev/null 2>&1 </dev/null
   # No window manager runs on the private X server, and Wine waits two seconds for one each time
-  # it hides a window the manager would own: the window tests lost three minutes to it. The test
-  # programs' windows are left unmanaged; the program itself keeps the windows an owner's desktop
-  # gives it, which its checks find and drive.
+  # it hides a window the manager would own: the window tests lost 140 of their 174 s to it. The
+  # test programs' windows are left unmanaged; the program itself keeps the windows an owner's
+  # desktop gives it, which its checks find and drive.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
   wine reg add 'HKCU\Software\Wine\AppDefaults\zentrik-vesmar.exe\X11 Driver' /v Managed /d Y /f \
     >/dev/null 2>&1 </dev/null
