@@ -6,10 +6,12 @@
 #include "gui/WindowTexts.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QGenericPlugin>
-#include <QSaveFile>
 #include <QTextStream>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace {
 
@@ -86,10 +88,18 @@ private:
         QCoreApplication::quit();
     }
 
+    // Renamed over the last, but never synced to disk: a sync runs on the program's own thread,
+    // and on a busy disk it held the program long enough to miss a card pulled and plugged again.
     void write(const QString& texts)
     {
-        QSaveFile file(qEnvironmentVariable("ZV_TEXT_PROBE_OUT"));
-        if (file.open(QIODevice::WriteOnly) && file.write(texts.toUtf8()) >= 0 && file.commit())
+        const QString path = qEnvironmentVariable("ZV_TEXT_PROBE_OUT");
+        const QString next = path + QLatin1String(".next");
+        QFile file(next);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(texts.toUtf8()) < 0)
+            return;
+        file.close();
+        if (file.error() == QFileDevice::NoError &&
+            std::rename(QFile::encodeName(next).constData(), QFile::encodeName(path).constData()) == 0)
             written_ = texts;
     }
 
