@@ -64,7 +64,10 @@ set_card
 plug_card CAM "$card"
 expect_time_line "$card/TAG.txt" "+%Y-%m-%d %H:%M:%S" $((before + 30)) $((after + 30))
 line=$(tr -d '\r' <"$card/TAG.txt")
+# The camera plays only once the program has seen the card go: a card pulled and plugged again
+# between two of its looks would be, to the program, a card that never left.
 unplug_card "$card"
+wait_shows TForm1/ComboBox2/row -1
 echo "with a lead of 30 s the card got $line"
 
 camera "rm TAG.txt"
