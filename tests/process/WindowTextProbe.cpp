@@ -89,7 +89,7 @@ private:
     }
 
     // Renamed over the last, but never synced to disk: a sync runs on the program's own thread,
-    // and on a busy disk it held the program long enough to miss a card pulled and plugged again.
+    // and on a busy disk it can hold the program long enough to miss a card pulled and plugged again.
     void write(const QString& texts)
     {
         const QString path = qEnvironmentVariable("ZV_TEXT_PROBE_OUT");
