@@ -21,6 +21,14 @@ printf 'LeadSeconds=30\r\n' >"$work/program/Zentrik-options.ini"
 start_program "$program" ru_RU.UTF-8 "$plugins"
 records="$work/home/.local/state/Zentrik/Zentrik Vesmar/set-cards"
 
+# pull_card: unmounts the card and waits until the program shows it gone. The camera plays only
+# after that: a card pulled and plugged again between two of the program's looks would be, to
+# it, a card that never left.
+pull_card() {
+    unplug_card "$card"
+    wait_shows TForm1/ComboBox2/row -1
+}
+
 # set_card: plugs the card, sets it, closes the confirmation, waits until it is remembered.
 set_card() {
     plug_card CAM "$card"
@@ -31,8 +39,7 @@ set_card() {
     after=$(date +%s)
     close_confirmation
     wait_until 20 test -s "$records" || fail "the card set was not remembered"
-    unplug_card "$card"
-    wait_shows TForm1/ComboBox2/row -1
+    pull_card
 }
 
 # camera DEBUGFS-COMMAND...: what the camera does to the unplugged card
@@ -55,8 +62,7 @@ plug_and_expect() {
         click_at $((cx + 163)) $((cy + 85))
         wait_until 10 eval '! window_of_size 322 126 >/dev/null' || fail "the answer did not close"
     fi
-    unplug_card "$card"
-    wait_shows TForm1/ComboBox2/row -1
+    pull_card
 }
 
 set_card
@@ -64,10 +70,7 @@ set_card
 plug_card CAM "$card"
 expect_time_line "$card/TAG.txt" "+%Y-%m-%d %H:%M:%S" $((before + 30)) $((after + 30))
 line=$(tr -d '\r' <"$card/TAG.txt")
-# The camera plays only once the program has seen the card go: a card pulled and plugged again
-# between two of its looks would be, to the program, a card that never left.
-unplug_card "$card"
-wait_shows TForm1/ComboBox2/row -1
+pull_card
 echo "with a lead of 30 s the card got $line"
 
 camera "rm TAG.txt"
